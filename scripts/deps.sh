@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. As root it runs apt-get;
+# otherwise it prints the apt-get line to run and stops when something is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang pkg-config
+    qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+    libxdo-dev libx11-dev libxtst-dev libclang-rt-14-dev
+    xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+else
+    echo "Missing packages. Run as root:" >&2
+    echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+    exit 1
+fi
