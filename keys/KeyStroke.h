@@ -30,7 +30,22 @@ enum class Key : std::uint8_t {
     ScrollLock,
     Tab,
     Up,
-    F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12, F13, F14, F15, F16,
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
+    F13,
+    F14,
+    F15,
+    F16,
 };
 
 // One key press and release, with the modifiers held around it.

@@ -1,0 +1,215 @@
+#include "keys/ParseKeys.h"
+
+#include "keys/KeyNames.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zorbic {
+namespace {
+
+KeyStroke Ch(char c) {
+    return {Key::Character, c, false, false, false};
+}
+KeyStroke Named(Key k) {
+    return {k, 0, false, false, false};
+}
+KeyStroke Shift(KeyStroke s) {
+    s.shift = true;
+    return s;
+}
+KeyStroke Ctrl(KeyStroke s) {
+    s.ctrl = true;
+    return s;
+}
+KeyStroke Alt(KeyStroke s) {
+    s.alt = true;
+    return s;
+}
+
+std::string Describe(const KeyStroke &s) {
+    std::string out = s.key == Key::Character ? std::string("char '") + s.character + "'"
+                                              : "key " + std::to_string(static_cast<int>(s.key));
+    if (s.shift) out += " +shift";
+    if (s.ctrl) out += " +ctrl";
+    if (s.alt) out += " +alt";
+    return out;
+}
+
+void ExpectStrokes(const std::vector<KeyStroke> &actual, const std::vector<KeyStroke> &expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actual[i], expected[i]) << "stroke " << i << ": got " << Describe(actual[i])
+                                          << ", want " << Describe(expected[i]);
+    }
+}
+
+struct Accepted {
+    std::string notation;
+    std::vector<KeyStroke> strokes;
+};
+
+TEST(ParseKeys, AcceptedNotationGivesTheseStrokes) {
+    const std::vector<Accepted> cases = {
+        {"", {}},
+        {"a", {Ch('a')}},
+        {"aB1 .", {Ch('a'), Ch('B'), Ch('1'), Ch(' '), Ch('.')}},
+        {"{+}", {Ch('+')}},
+        {"+a", {Shift(Ch('a'))}},
+        {"+ab", {Shift(Ch('a')), Ch('b')}},
+        {"{^}{%}{~}{(}{)}", {Ch('^'), Ch('%'), Ch('~'), Ch('('), Ch(')')}},
+        {"{{}", {Ch('{')}},
+        {"{}}", {Ch('}')}},
+        {"{{}{}}", {Ch('{'), Ch('}')}},
+        {"{ }", {Ch(' ')}},
+        {"{a}{A}", {Ch('a'), Ch('A')}},
+        {"~", {Named(Key::Enter)}},
+        {"+~", {Shift(Named(Key::Enter))}},
+        {"{enter}{ENTER}{Enter}", {Named(Key::Enter), Named(Key::Enter), Named(Key::Enter)}},
+        {"{tab}", {Named(Key::Tab)}},
+        {"{tab 2}", {Named(Key::Tab), Named(Key::Tab)}},
+        {"+{tab}", {Shift(Named(Key::Tab))}},
+        {"{tab 1}", {Named(Key::Tab)}},
+        {"{x 3}", {Ch('x'), Ch('x'), Ch('x')}},
+        {"{} 2}", {Ch('}'), Ch('}')}},
+        {"{  2}", {Ch(' '), Ch(' ')}},
+        {"{+ 2}", {Ch('+'), Ch('+')}},
+        {"+{end}", {Shift(Named(Key::End))}},
+        {"{home}+{end}", {Named(Key::Home), Shift(Named(Key::End))}},
+        {"{HOME}{(}{END}{)}", {Named(Key::Home), Ch('('), Named(Key::End), Ch(')')}},
+        {"+(ab)", {Shift(Ch('a')), Shift(Ch('b'))}},
+        {"+(ab)c", {Shift(Ch('a')), Shift(Ch('b')), Ch('c')}},
+        {"(ab)", {Ch('a'), Ch('b')}},
+        {"^(a%b)", {Ctrl(Ch('a')), Alt(Ctrl(Ch('b')))}},
+        {"+(a(b)c)", {Shift(Ch('a')), Shift(Ch('b')), Shift(Ch('c'))}},
+        {"^+({tab 2})", {Shift(Ctrl(Named(Key::Tab))), Shift(Ctrl(Named(Key::Tab)))}},
+        {"^c", {Ctrl(Ch('c'))}},
+        {"^v^z", {Ctrl(Ch('v')), Ctrl(Ch('z'))}},
+        {"%f", {Alt(Ch('f'))}},
+        {"+^%x", {Alt(Ctrl(Shift(Ch('x'))))}},
+        {"++a", {Shift(Ch('a'))}},
+        {"^{+}", {Ctrl(Ch('+'))}},
+        {"{BS}", {Named(Key::Backspace)}},
+        {"{bs}", {Named(Key::Backspace)}},
+        {"{bksp}", {Named(Key::Backspace)}},
+        {"{BackSpace}", {Named(Key::Backspace)}},
+        {"{del}{DELETE}", {Named(Key::Delete), Named(Key::Delete)}},
+        {"{ins}{insert}", {Named(Key::Insert), Named(Key::Insert)}},
+        {"{left}{right}{up}{down}",
+         {Named(Key::Left), Named(Key::Right), Named(Key::Up), Named(Key::Down)}},
+        {"{pgup}{PGDN}", {Named(Key::PageUp), Named(Key::PageDown)}},
+        {"{esc}{help}{break}{prtsc}",
+         {Named(Key::Escape), Named(Key::Help), Named(Key::Break), Named(Key::PrintScreen)}},
+        {"{capslock}{numlock}{scrolllock}",
+         {Named(Key::CapsLock), Named(Key::NumLock), Named(Key::ScrollLock)}},
+        {"{f1}{F2}{f10}{f16}", {Named(Key::F1), Named(Key::F2), Named(Key::F10), Named(Key::F16)}},
+        {"{1}{.}{5}{E}{+}{2}{0}", {Ch('1'), Ch('.'), Ch('5'), Ch('E'), Ch('+'), Ch('2'), Ch('0')}},
+        {"[]", {Ch('['), Ch(']')}},
+    };
+    for (const Accepted &c : cases) {
+        SCOPED_TRACE("notation: " + c.notation);
+        const KeyParse parse = ParseKeys(c.notation);
+        EXPECT_TRUE(parse.ok()) << parse.error;
+        EXPECT_TRUE(parse.error.empty());
+        ExpectStrokes(parse.strokes, c.strokes);
+    }
+}
+
+TEST(ParseKeys, RepeatCountUpToTheLimit) {
+    const KeyParse parse = ParseKeys("{tab 255}");
+    ASSERT_TRUE(parse.ok()) << parse.error;
+    EXPECT_EQ(parse.strokes.size(), 255u);
+    EXPECT_EQ(parse.strokes.back(), Named(Key::Tab));
+    EXPECT_EQ(ParseKeys("{tab 007}").strokes.size(), 7u);
+}
+
+struct Rejected {
+    std::string notation;
+    std::string fragment; // part of the message that names the fault and where it is
+};
+
+TEST(ParseKeys, BadNotationIsRejectedWithAMessageAndNoStrokes) {
+    const std::vector<Rejected> cases = {
+        {"ab{FOO}", "Unknown key name \"{FOO}\" at position 3"},
+        {"{F17}", "Unknown key name \"{F17}\" at position 1"},
+        {"{F0}", "Unknown key name \"{F0}\""},
+        {"{ab}", "Unknown key name \"{ab}\""},
+        {"{ tab}", "Unknown key name \"{ tab}\""},
+        {"{tab 0}", "Repeat count 0 in \"{tab 0}\" at position 1 is out of range (1 to 255)"},
+        {"{tab 999}", "Repeat count 999 in \"{tab 999}\" at position 1 is out of range"},
+        {"{tab 256}", "Repeat count 256"},
+        {"{tab 99999999999999999999}", "out of range"},
+        {"{tab x}", "Bad repeat count \"x\" in \"{tab x}\" at position 1"},
+        {"{tab -1}", "Bad repeat count \"-1\""},
+        {"{tab }", "Bad repeat count \"\""},
+        {"{tab 2 }", "Bad repeat count \"2 \""},
+        {"{", "Unclosed \"{\" at position 1"},
+        {"{tab", "Unclosed \"{\" at position 1"},
+        {"ab{}", "Unclosed \"{\" at position 3"},
+        {"{}", "Unclosed \"{\" at position 1"},
+        {"a}", "Unmatched \"}\" at position 2"},
+        {"+", "Modifier \"+\" at position 1 has no key after it"},
+        {"ab^", "Modifier \"^\" at position 3 has no key after it"},
+        {"x+^", "Modifier \"+\" at position 2 has no key after it"},
+        {"%", "Modifier \"%\" at position 1"},
+        {"(+)", "Modifier \"+\" at position 2 has no key after it"},
+        {"(", "Unmatched \"(\" at position 1"},
+        {"a(b(c)", "Unmatched \"(\" at position 2"},
+        {")", "Unmatched \")\" at position 1"},
+        {"(a))", "Unmatched \")\" at position 4"},
+        {"+()", "Empty parentheses at position 2"},
+        {"()", "Empty parentheses at position 1"},
+        {"a\tb", "Character code 9 at position 2 cannot be typed"},
+        {"{\n}", "Character code 10 at position 2 cannot be typed"},
+        {"\xc3\xa9", "Character code 195 at position 1 cannot be typed"},
+        {std::string("a\0b", 3), "Character code 0 at position 2"},
+        {"{x 255}{x 255}" + std::string(9600, 'y'), "more than 10000 key strokes"},
+    };
+    for (const Rejected &c : cases) {
+        SCOPED_TRACE("notation: " + c.notation.substr(0, 40));
+        const KeyParse parse = ParseKeys(c.notation);
+        EXPECT_FALSE(parse.ok());
+        EXPECT_NE(parse.error.find(c.fragment), std::string::npos) << "message: " << parse.error;
+        EXPECT_TRUE(parse.strokes.empty()) << "strokes were made from bad notation";
+    }
+}
+
+TEST(ParseKeys, DeepNestingDoesNotExhaustTheStack) {
+    const std::string deep = std::string(100000, '(') + "a" + std::string(100000, ')');
+    const KeyParse parse = ParseKeys("+" + deep);
+    ASSERT_TRUE(parse.ok()) << parse.error;
+    ExpectStrokes(parse.strokes, {Shift(Ch('a'))});
+}
+
+TEST(ParseKeys, EveryPrintableCharacterInBracesTypesItself) {
+    for (int c = 0x20; c < 0x7f; ++c) {
+        const std::string notation = std::string("{") + static_cast<char>(c) + "}";
+        SCOPED_TRACE("notation: " + notation);
+        const KeyParse parse = ParseKeys(notation);
+        ASSERT_TRUE(parse.ok()) << parse.error;
+        ExpectStrokes(parse.strokes, {Ch(static_cast<char>(c))});
+    }
+}
+
+TEST(KeyNames, EveryNamedKeyHasACanonicalNameThatReadsBack) {
+    for (int k = static_cast<int>(Key::Backspace); k <= static_cast<int>(Key::F16); ++k) {
+        const Key key = static_cast<Key>(k);
+        const std::string_view name = KeyName(key);
+        SCOPED_TRACE("key " + std::to_string(k) + " " + std::string(name));
+        ASSERT_FALSE(name.empty());
+        EXPECT_EQ(FindKeyName(name), key);
+        std::string lower(name);
+        for (char &c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(FindKeyName(lower), key);
+    }
+    EXPECT_TRUE(KeyName(Key::Character).empty());
+    EXPECT_FALSE(FindKeyName("F").has_value());
+    EXPECT_FALSE(FindKeyName("").has_value());
+    EXPECT_FALSE(FindKeyName("TABX").has_value());
+}
+
+} // namespace
+} // namespace zorbic
