@@ -1,0 +1,56 @@
+#include "entry/rules/EnterPath.h"
+
+#include "engine/NumberText.h"
+#include "engine/Prepare.h"
+#include "lists/Trim.h"
+
+#include <algorithm>
+
+namespace zorbic {
+
+namespace {
+
+// Upper-cases ASCII letters only; other bytes (UTF-8 sequences) pass unchanged.
+std::string UpperAscii(std::string text) {
+    for (char &c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// The evaluator never puts line ends into its text, but the fields go into the one-line data
+// file and list lines, so this is guaranteed here rather than assumed.
+std::string WithoutLineEnds(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    return text;
+}
+
+} // namespace
+
+std::string ResultText(double value, bool fixedMode, Integer decimals) {
+    return TrimBlanks(fixedMode ? FixedText(value, std::max<int>(decimals, 0)) : NormalText(value));
+}
+
+EnterOutcome RunEnterPath(std::string_view boxText, bool degrees, bool fixedMode, Integer decimals,
+                          const EvalEnv &env) {
+    EnterOutcome out;
+    out.boxText = UpperAscii(fnStripBlanks(boxText, true));
+    std::string expression = out.boxText;
+    fnConvertDegrees(expression);
+    out.prepared = expression;
+
+    EvalReport report;
+    const double value = fnEvaluate(expression, degrees, env, &report);
+    if (!expression.empty() && expression.front() == '%') {
+        out.errorMessage = std::string(kEvaluationError) + "\r" + report.errorReason;
+        return out;
+    }
+    out.ok = true;
+    out.strLastResult = WithoutLineEnds(ResultText(value, fixedMode, decimals));
+    out.row.resultText = out.strLastResult;
+    out.row.expression = WithoutLineEnds(out.prepared);
+    out.row.recordedLine = out.row.resultText + " = " + out.row.expression;
+    out.row.rawValue = WithoutLineEnds(TrimBlanks(RawValueText(value)));
+    return out;
+}
+
+} // namespace zorbic

@@ -1,0 +1,65 @@
+#include "platform/DataFileStore.h"
+
+#include "lists/Failure.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace zorbic {
+
+namespace {
+
+constexpr const char *kFileName = "ZorbicData.txt";
+
+Failure FileFailure(const QString &what, const QString &path, const QString &reason) {
+    return Failure(QStringLiteral("%1 %2: %3")
+                       .arg(what, QDir::toNativeSeparators(path), reason)
+                       .toStdString());
+}
+
+} // namespace
+
+DataFileStore::DataFileStore(QString path) : path_(std::move(path)) {
+    if (path_.isEmpty()) path_ = qEnvironmentVariable("ZORBIC_DATA_FILE");
+    if (path_.isEmpty()) path_ = DefaultPath();
+}
+
+QString DataFileStore::DefaultPath() {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable())
+        return QDir(programFolder).filePath(kFileName);
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    return QDir(dataFolder).filePath(kFileName);
+}
+
+std::optional<std::string> DataFileStore::load() const {
+    QFile file(path_);
+    if (!file.exists()) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileFailure(QStringLiteral("Cannot open"), path_, file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileFailure(QStringLiteral("Cannot read"), path_, file.errorString());
+    return bytes.toStdString();
+}
+
+void DataFileStore::save(std::string_view bytes) const {
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly))
+        throw FileFailure(QStringLiteral("Cannot save"), path_, file.errorString());
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw FileFailure(QStringLiteral("Cannot save"), path_, reason);
+    }
+    // commit() flushes and fsyncs the temporary file, then renames it over the old file.
+    if (!file.commit()) throw FileFailure(QStringLiteral("Cannot save"), path_, file.errorString());
+}
+
+} // namespace zorbic
