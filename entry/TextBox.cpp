@@ -1,0 +1,37 @@
+#include "entry/TextBox.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace zorbic {
+
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, &TextBox::dropLineBreaks);
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event) {
+    if (keyHandler && keyHandler(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TextBox::mousePressEvent(QMouseEvent *event) {
+    QLineEdit::mousePressEvent(event);
+    emit clicked();
+}
+
+void TextBox::dropLineBreaks() {
+    QString current = text();
+    if (!current.contains(QLatin1Char('\r')) && !current.contains(QLatin1Char('\n'))) return;
+    const int caret = cursorPosition();
+    const int before = static_cast<int>(current.left(caret).count(QLatin1Char('\r')) +
+                                        current.left(caret).count(QLatin1Char('\n')));
+    current.remove(QLatin1Char('\r'));
+    current.remove(QLatin1Char('\n'));
+    setText(current);
+    setCursorPosition(caret - before);
+}
+
+} // namespace zorbic

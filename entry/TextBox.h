@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLineEdit>
+#include <functional>
+
+namespace zorbic {
+
+// The one-line expression box. Every key goes first to keyHandler (the form's key-down and
+// key-press rules); when it returns true the key is swallowed, otherwise the box handles it as
+// usual. The text never holds a carriage return or line feed: whatever puts one in (a paste,
+// a program write) has it removed at once, so no text can break the line-based data file.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+    std::function<bool(QKeyEvent *)> keyHandler;
+
+signals:
+    void clicked();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void dropLineBreaks();
+};
+
+} // namespace zorbic

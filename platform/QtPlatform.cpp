@@ -1,0 +1,38 @@
+#include "platform/QtPlatform.h"
+
+#include <QMessageBox>
+
+namespace zorbic {
+
+namespace {
+
+QMessageBox::Icon toQt(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
+                             const QString &title) {
+    const auto standard = buttons == MsgButtons::YesNo
+                              ? QMessageBox::Yes | QMessageBox::No
+                              : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(toQt(icon), title, text, standard, owner_);
+    const int answer = box.exec();
+    if (buttons == MsgButtons::Ok) return MsgResult::Ok;
+    return answer == QMessageBox::No ? MsgResult::No : MsgResult::Yes;
+}
+
+} // namespace zorbic

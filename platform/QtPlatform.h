@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+class QWidget;
+
+namespace zorbic {
+
+// The desktop as Qt Widgets offers it: real modal message boxes.
+class QtPlatform : public Platform {
+public:
+    // Message boxes are centred on (and modal to) the window given here, once it exists.
+    void setOwner(QWidget *owner) { owner_ = owner; }
+
+    MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
+                     const QString &title) override;
+
+private:
+    QWidget *owner_ = nullptr;
+};
+
+} // namespace zorbic

@@ -1,0 +1,297 @@
+#include "shell/Form1.h"
+
+#include "entry/TextBox.h"
+#include "platform/Platform.h"
+#include "shell/ControlTable.h"
+#include "shell/Pictures.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHash>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace zorbic {
+
+namespace {
+
+QString key(const char *name, int index) {
+    return index < 0 ? QString::fromLatin1(name)
+                     : QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+// A sans-serif stand-in for the designed 8.25 point default; 9.75 and 12 points where designed.
+QFont fontFor(FontKind kind) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    switch (kind) {
+    case FontKind::Default:
+        font.setPointSizeF(8.25);
+        break;
+    case FontKind::Large:
+        font.setPointSizeF(9.75);
+        break;
+    case FontKind::LargeBold:
+        font.setPointSizeF(9.75);
+        font.setBold(true);
+        break;
+    case FontKind::BigBold:
+        font.setPointSizeF(12);
+        font.setBold(true);
+        break;
+    }
+    return font;
+}
+
+template <class T>
+T *as(const QHash<QString, QWidget *> &widgets, const char *name, int index = -1) {
+    auto *widget = qobject_cast<T *>(widgets.value(key(name, index)));
+    Q_ASSERT(widget);
+    return widget;
+}
+
+} // namespace
+
+Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
+    : QMainWindow(parent), platform_(platform), dataFilePath_(dataFilePath) {
+    // Fixed border with a minimize box and no maximize box.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(appTitle());
+    setWindowIcon(QIcon(paintPicture(Picture::Send, QSize(16, 16), devicePixelRatioF())));
+    setFont(fontFor(FontKind::Default));
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    buildControls();
+    buildMenus();
+    setTabOrder();
+    subMoreLessLayout(2, 1);
+}
+
+Form1::~Form1() = default;
+
+QString Form1::appTitle() {
+    return QStringLiteral("Zorbic Zorbic Works");
+}
+
+void Form1::buildControls() {
+    QHash<QString, QWidget *> widgets;
+    for (const ControlSpec &spec : controlTable()) {
+        QWidget *parent = client_;
+        if (spec.kind == ControlKind::OptionButton)
+            parent = widgets.value(QStringLiteral("Frame1"));
+        QWidget *widget = createControl(spec, parent);
+        widgets.insert(key(spec.name, spec.index), widget);
+    }
+
+    Label1 = as<QLabel>(widgets, "Label1");
+    Label2 = as<QLabel>(widgets, "Label2");
+    Label3 = as<QLabel>(widgets, "Label3");
+    Label4 = as<QLabel>(widgets, "Label4");
+    Label5 = as<QLabel>(widgets, "Label5");
+    Label6 = as<QLabel>(widgets, "Label6");
+    lblDegRad = as<QLabel>(widgets, "lblDegRad");
+    Check1 = as<QCheckBox>(widgets, "Check1");
+    Check2 = as<QCheckBox>(widgets, "Check2");
+    Frame1 = widgets.value(QStringLiteral("Frame1"));
+    for (int i = 0; i < static_cast<int>(Option1.size()); ++i)
+        Option1[i] = as<QRadioButton>(widgets, "Option1", i);
+    for (int i = 0; i < static_cast<int>(Command1.size()); ++i)
+        Command1[i] = as<QPushButton>(widgets, "Command1", i);
+    Command2 = as<QPushButton>(widgets, "Command2");
+    Command3 = as<QPushButton>(widgets, "Command3");
+    Command4 = as<QPushButton>(widgets, "Command4");
+    Command5 = as<QPushButton>(widgets, "Command5");
+    Command8 = as<QPushButton>(widgets, "Command8");
+    cmdDeleteItem = as<QPushButton>(widgets, "cmdDeleteItem");
+    cmdCopyHistoryItems = as<QPushButton>(widgets, "cmdCopyHistoryItems");
+    cmdStore = as<QPushButton>(widgets, "cmdStore");
+    cmdClearStorage = as<QPushButton>(widgets, "cmdClearStorage");
+    cmdCopyStorageItems = as<QPushButton>(widgets, "cmdCopyStorageItems");
+    cmdMoreLess = as<QPushButton>(widgets, "cmdMoreLess");
+    Text1 = as<TextBox>(widgets, "Text1");
+    Text4 = as<QLineEdit>(widgets, "Text4");
+    List1 = as<QListWidget>(widgets, "List1");
+    List2 = as<QListWidget>(widgets, "List2");
+    for (int i = 0; i < static_cast<int>(picMore.size()); ++i)
+        picMore[i] = as<QLabel>(widgets, "picMore", i);
+}
+
+QWidget *Form1::createControl(const ControlSpec &spec, QWidget *parent) {
+    const QString caption = QString::fromLatin1(spec.caption);
+    QWidget *widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Label:
+    case ControlKind::LabelRight: {
+        auto *label = new QLabel(caption, parent);
+        // Captions show only what fits (the list labels show just their beginning).
+        label->setAlignment(
+            (spec.kind == ControlKind::LabelRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        label->setWordWrap(false);
+        label->setTextFormat(Qt::PlainText);
+        widget = label;
+        break;
+    }
+    case ControlKind::CheckBox:
+        widget = new QCheckBox(parent);
+        break;
+    case ControlKind::Frame:
+        widget = new QWidget(parent);
+        break;
+    case ControlKind::OptionButton:
+        widget = new QRadioButton(parent);
+        break;
+    case ControlKind::Button: {
+        auto *button = new QPushButton(caption, parent);
+        // Tab never stops on a button, and a click leaves the focus where the user was typing.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        button->setProperty("graphical", spec.graphical);
+        if (spec.picture != Picture::None) {
+            button->setIcon(
+                QIcon(paintPicture(spec.picture, spec.pictureSize, devicePixelRatioF())));
+            button->setIconSize(spec.pictureSize);
+        }
+        widget = button;
+        break;
+    }
+    case ControlKind::ExpressionBox:
+        widget = new TextBox(parent);
+        break;
+    case ControlKind::HiddenText:
+        widget = new QLineEdit(caption, parent);
+        widget->installEventFilter(this);
+        break;
+    case ControlKind::ListBox: {
+        auto *list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setUniformItemSizes(true);
+        list->setMouseTracking(true);
+        widget = list;
+        break;
+    }
+    case ControlKind::PictureHolder: {
+        auto *holder = new QLabel(parent);
+        holder->setPixmap(paintPicture(spec.picture, spec.pictureSize, devicePixelRatioF()));
+        holder->hide();
+        widget = holder;
+        break;
+    }
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.index >= 0) widget->setProperty("index", spec.index);
+    widget->setToolTip(QString::fromLatin1(spec.toolTip));
+    if (spec.font != FontKind::Default) widget->setFont(fontFor(spec.font));
+    widget->setGeometry(twipsToPixels(spec.left, spec.top, spec.width, spec.height));
+    return widget;
+}
+
+void Form1::buildMenus() {
+    QHash<QString, QMenu *> menus;
+    QHash<QString, QAction *> actions;
+    for (const MenuSpec &spec : menuTable()) {
+        const QString name = QString::fromLatin1(spec.name);
+        const QString caption = QString::fromLatin1(spec.caption);
+        if (!spec.parent || spec.submenu) {
+            // The pop-up menu is a menu of its own that never enters the bar.
+            QMenu *menu = nullptr;
+            if (!spec.parent && name == QLatin1String("mnuEP"))
+                menu = new QMenu(caption, this);
+            else if (!spec.parent)
+                menu = menuBar()->addMenu(caption);
+            else
+                menu = menus.value(QString::fromLatin1(spec.parent))->addMenu(caption);
+            menu->setObjectName(name);
+            menu->menuAction()->setObjectName(name);
+            menus.insert(name, menu);
+            continue;
+        }
+        QMenu *parentMenu = menus.value(QString::fromLatin1(spec.parent));
+        QAction *action = caption == QLatin1String("-") ? parentMenu->addSeparator()
+                                                        : parentMenu->addAction(caption);
+        action->setObjectName(name);
+        if (spec.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
+        action->setCheckable(spec.checkable);
+        action->setChecked(spec.checked);
+        actions.insert(name, action);
+    }
+
+    auto menu = [&](const char *name) { return menus.value(QString::fromLatin1(name)); };
+    auto act = [&](const char *name) {
+        QAction *action = actions.value(QString::fromLatin1(name));
+        Q_ASSERT(action);
+        return action;
+    };
+    mnuEdit = menu("mnuEdit");
+    mnuExpression = menu("mnuExpression");
+    mnuExtraCopyMode = menu("mnuExtraCopyMode");
+    mnuTrigMode = menu("mnuTrigMode");
+    mnuExtraResultMode = menu("mnuExtraResultMode");
+    mnuWindow = menu("mnuWindow");
+    mnuHelp = menu("mnuHelp");
+    mnuEP = menu("mnuEP");
+
+    mnuEditUndo = act("mnuEditUndo");
+    mnuEditCopy = act("mnuEditCopy");
+    mnuEditCut = act("mnuEditCut");
+    mnuEditPaste = act("mnuEditPaste");
+    mnuEditStoreResults = act("mnuEditStoreResults");
+    mnuEditEditExpression = act("mnuEditEditExpression");
+    mnuEditClearExpression = act("mnuEditClearExpression");
+    mnuClearResults = act("mnuClearResults");
+    mnuEditClearStorage = act("mnuEditClearStorage");
+    mnuEditExit = act("mnuEditExit");
+    mnuExtraSendLastResult = act("mnuExtraSendLastResult");
+    mnuExtraZiptoOptions = act("mnuExtraZiptoOptions");
+    mnuExtraCopyResult = act("mnuExtraCopyResult");
+    mnuExtraCopyExpression = act("mnuExtraCopyExpression");
+    mnuExtraCopyResultExpression = act("mnuExtraCopyResultExpression");
+    mnuExtraTrigDegrees = act("mnuExtraTrigDegrees");
+    mnuExtraTrigRadians = act("mnuExtraTrigRadians");
+    MnuExtraREsultNormal = act("MnuExtraREsultNormal");
+    MnuExtraREsultFixed = act("MnuExtraREsultFixed");
+    mnuExtraSurroundParen = act("mnuExtraSurroundParen");
+    mnuFunctionsLeftParen = act("mnuFunctionsLeftParen");
+    mnuFunctionsRightParen = act("mnuFunctionsRightParen");
+    mnuExtraFuncSurrTogg = act("mnuExtraFuncSurrTogg");
+    mnuExtraMinimizeForm = act("mnuExtraMinimizeForm");
+    mnuExtraShowStorage = act("mnuExtraShowStorage");
+    mnuExtraStayOnTop = act("mnuExtraStayOnTop");
+    MnuExtraDontClose = act("MnuExtraDontClose");
+    mnuHelpTips = act("mnuHelpTips");
+    mnuHelpAbout = act("mnuHelpAbout");
+    mnuEPcopy = act("mnuEPcopy");
+    mnuEPcut = act("mnuEPcut");
+    mnuEPPaste = act("mnuEPPaste");
+    mnuEPEditComment = act("mnuEPEditComment");
+    mnuEPStore = act("mnuEPStore");
+    mnuEPInsertResult = act("mnuEPInsertResult");
+    mnuEPInsertExpression = act("mnuEPInsertExpression");
+}
+
+void Form1::setTabOrder() {
+    // Text4 first, so the first activation lands in it and hands the focus to Text1.
+    const QList<QWidget *> order = {Text4, Check1,     Check2,     List1,     List2,
+                                    Text1, Option1[0], Option1[1], Option1[2]};
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // Nothing else on the window takes the focus by Tab.
+    for (QWidget *child : client_->findChildren<QWidget *>())
+        if (!order.contains(child) && child->focusPolicy() != Qt::NoFocus &&
+            child->parentWidget() != List1 && child->parentWidget() != List2 &&
+            qobject_cast<QLabel *>(child) == nullptr)
+            child->setFocusPolicy(Qt::ClickFocus);
+}
+
+void Form1::showFailure(const std::exception &failure) {
+    platform_.msgBox(QString::fromUtf8(failure.what()), MsgButtons::Ok, MsgIcon::None, appTitle());
+}
+
+} // namespace zorbic
