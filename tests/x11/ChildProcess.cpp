@@ -1,0 +1,133 @@
+#include "ChildProcess.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace zorbic::test {
+
+namespace {
+
+// Our environment with the given NAME=value entries replacing or adding to it.
+std::vector<std::string> mergedEnvironment(const std::vector<std::string> &overrides) {
+    std::vector<std::string> result;
+    for (char **e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        bool replaced = false;
+        for (const std::string &o : overrides)
+            replaced = replaced || o.substr(0, o.find('=')) == name;
+        if (!replaced) result.push_back(entry);
+    }
+    result.insert(result.end(), overrides.begin(), overrides.end());
+    return result;
+}
+
+std::vector<char *> pointers(std::vector<std::string> &strings) {
+    std::vector<char *> result;
+    for (std::string &s : strings)
+        result.push_back(s.data());
+    result.push_back(nullptr);
+    return result;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string> &argv, const Options &options) {
+    std::vector<std::string> args = argv;
+    std::vector<std::string> env = mergedEnvironment(options.environment);
+    std::vector<char *> argp = pointers(args);
+    std::vector<char *> envp = pointers(env);
+
+    int in[2] = {-1, -1};
+    int out[2] = {-1, -1};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (options.pipes && pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0) {
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    }
+    if (options.quiet)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) == 0) pid_ = pid;
+    posix_spawn_file_actions_destroy(&actions);
+    if (in[0] >= 0) close(in[0]);
+    if (out[1] >= 0) close(out[1]);
+    toChild_ = in[1];
+    fromChild_ = out[0];
+}
+
+ChildProcess::~ChildProcess() {
+    stop();
+}
+
+bool ChildProcess::running() {
+    if (pid_ <= 0) return false;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
+
+void ChildProcess::stop() {
+    if (toChild_ >= 0) close(toChild_);
+    toChild_ = -1;
+    if (running()) {
+        kill(pid_, SIGTERM);
+        for (int i = 0; i < 100 && running(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (running()) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+    if (fromChild_ >= 0) close(fromChild_);
+    fromChild_ = -1;
+}
+
+bool ChildProcess::writeLine(const std::string &line) {
+    if (toChild_ < 0) return false;
+    const std::string data = line + '\n';
+    // A child that has gone would raise SIGPIPE; a failed write is enough for us.
+    std::signal(SIGPIPE, SIG_IGN);
+    return write(toChild_, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+}
+
+std::optional<std::string> ChildProcess::readLine(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (const auto end = buffered_.find('\n'); end != std::string::npos) {
+            std::string line = buffered_.substr(0, end);
+            buffered_.erase(0, end + 1);
+            return line;
+        }
+        if (fromChild_ < 0) return std::nullopt;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return std::nullopt;
+        pollfd p{fromChild_, POLLIN, 0};
+        const int ready = poll(&p, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) return std::nullopt;
+        char chunk[512];
+        const ssize_t n = read(fromChild_, chunk, sizeof chunk);
+        if (n <= 0) return std::nullopt;
+        buffered_.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+} // namespace zorbic::test

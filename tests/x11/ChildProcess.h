@@ -1,0 +1,44 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace zorbic::test {
+
+// A program started for a test and stopped when the object goes away, whatever way the test
+// ends: SIGTERM, then SIGKILL if it does not exit within a second. Optionally its stdin and
+// stdout are pipes to us, for line-based conversations.
+class ChildProcess {
+public:
+    struct Options {
+        std::vector<std::string> environment; // NAME=value entries added to ours
+        bool pipes = false;                   // stdin/stdout to us; otherwise both go nowhere
+        bool quiet = false;                   // stderr to /dev/null instead of ours
+    };
+
+    ChildProcess(const std::vector<std::string> &argv, const Options &options);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess &) = delete;
+    ChildProcess &operator=(const ChildProcess &) = delete;
+
+    pid_t pid() const { return pid_; }
+    bool started() const { return pid_ > 0; }
+    // False once it has exited (it is reaped then).
+    bool running();
+    void stop();
+
+    bool writeLine(const std::string &line);
+    // The next line of its stdout, without the newline; nothing on timeout or end of output.
+    std::optional<std::string> readLine(std::chrono::milliseconds timeout);
+
+private:
+    pid_t pid_ = -1;
+    int toChild_ = -1;
+    int fromChild_ = -1;
+    std::string buffered_;
+};
+
+} // namespace zorbic::test

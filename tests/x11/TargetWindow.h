@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ChildProcess.h"
+#include "XSession.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace zorbic::test {
+
+// What the target program reports about itself.
+struct TargetState {
+    std::string f1;
+    std::string f2;
+    std::string focus; // "f1", "f2" or "none"
+    std::string keys;  // the key presses it saw, comma-separated, as Qt names them
+};
+
+// The target program (one window, two line edits) running on the session's display.
+class TargetWindow {
+public:
+    TargetWindow(const XSession &session, const std::string &title);
+
+    // 0 when it did not come up.
+    std::uint64_t window() const { return window_; }
+    pid_t pid() const { return process_.pid(); }
+
+    std::optional<TargetState> state();
+    // Polls the state until done(state) holds or the time is up; the last state seen.
+    std::optional<TargetState> waitForState(const std::function<bool(const TargetState &)> &done,
+                                            std::chrono::milliseconds timeout);
+    bool clear();
+    // Asks it to quit and waits until it has.
+    void quit();
+    bool running() { return process_.running(); }
+
+private:
+    ChildProcess process_;
+    std::uint64_t window_ = 0;
+};
+
+} // namespace zorbic::test

@@ -1,0 +1,111 @@
+#include "XSession.h"
+
+#include "platform/x11/X11Desktop.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+namespace zorbic::test {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Polls until ready() holds or the time is up.
+template <typename Ready> bool waitFor(Ready ready, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+bool displayInUse(int n) {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    return fs::exists("/tmp/.X11-unix/X" + std::to_string(n), ignored) ||
+           fs::exists("/tmp/.X" + std::to_string(n) + "-lock", ignored);
+}
+
+} // namespace
+
+XSession::XSession(bool withWindowManager) {
+    if (const char *d = std::getenv("DISPLAY")) {
+        hadDisplay_ = true;
+        previousDisplay_ = d;
+    }
+    char dir[] = "/tmp/zorbic-x11-XXXXXX"; // mkdtemp makes it 0700, as Qt wants
+    if (mkdtemp(dir)) runtimeDir_ = dir;
+    ready_ = startServer() && (!withWindowManager || startWindowManager());
+}
+
+XSession::~XSession() {
+    windowManager_.reset();
+    server_.reset();
+    if (hadDisplay_)
+        setenv("DISPLAY", previousDisplay_.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
+    if (!runtimeDir_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(runtimeDir_, ignored);
+    }
+}
+
+std::vector<std::string> XSession::environment() const {
+    std::vector<std::string> env{"DISPLAY=" + display_, "QT_QPA_PLATFORM=xcb"};
+    if (!runtimeDir_.empty()) env.push_back("XDG_RUNTIME_DIR=" + runtimeDir_);
+    return env;
+}
+
+// Another test may grab the same number between our look and Xvfb's start; Xvfb then exits
+// at once and we move on to the next number.
+bool XSession::startServer() {
+    for (int n = 90; n <= 140; ++n) {
+        if (displayInUse(n)) continue;
+        const std::string name = ":" + std::to_string(n);
+        auto server = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"Xvfb", name, "-screen", "0", "1280x800x24", "-nolisten",
+                                     "tcp"},
+            ChildProcess::Options{{}, false, true});
+        if (!server->started()) {
+            failure_ = "Cannot start Xvfb";
+            return false;
+        }
+        setenv("DISPLAY", name.c_str(), 1);
+        std::string why;
+        const bool up =
+            waitFor([&] { return !server->running() || X11Desktop::open(&why) != nullptr; }, 10s);
+        if (up && server->running()) {
+            display_ = name;
+            server_ = std::move(server);
+            return true;
+        }
+    }
+    failure_ = "No free X display between :90 and :140";
+    return false;
+}
+
+bool XSession::startWindowManager() {
+    windowManager_ =
+        std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"},
+                                       ChildProcess::Options{environment(), false, true});
+    std::string why;
+    auto desktop = X11Desktop::open(&why);
+    if (!windowManager_->started() || !desktop) {
+        failure_ = "Cannot start openbox: " + why;
+        return false;
+    }
+    if (!waitFor([&] { return !windowManager_->running() || desktop->supportsActiveWindow(); },
+                 10s) ||
+        !windowManager_->running()) {
+        failure_ = "openbox did not come up";
+        return false;
+    }
+    return true;
+}
+
+} // namespace zorbic::test
