@@ -1,0 +1,108 @@
+#include "platform/DataFileStore.h"
+#include "BigTables.h"
+#include "lists/Failure.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace zorbic {
+namespace {
+
+class DataFileStoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString FilePath() const { return dir.filePath("ZorbicData.txt"); }
+};
+
+TEST_F(DataFileStoreTest, NoFileLoadsAsNothing) {
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_FALSE(DataFileStore(FilePath()).load().has_value());
+}
+
+TEST_F(DataFileStoreTest, SaveThenLoadGivesTheSameBytesAndReplacesTheWholeFile) {
+    const DataFileStore store(FilePath());
+    const std::string big = DataFileText({}, "box", test::BigTables());
+    store.save(big);
+    EXPECT_EQ(store.load(), big);
+    const std::string small("v2_2_0\r\nd\r\n\0\xff\r", 13);
+    store.save(small);
+    EXPECT_EQ(store.load(), small);
+    // Nothing but the file itself stays behind in the folder.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ZorbicData.txt"});
+}
+
+TEST_F(DataFileStoreTest, FailedSaveIsReportedWithThePath) {
+    const QString missing = dir.filePath("no such folder/ZorbicData.txt");
+    try {
+        DataFileStore(missing).save("v2_2_0\r\n");
+        FAIL() << "saving into a missing folder succeeded";
+    } catch (const Failure &failure) {
+        EXPECT_NE(std::string(failure.what()).find("no such folder"), std::string::npos)
+            << failure.what();
+    }
+}
+
+TEST_F(DataFileStoreTest, FileThatCannotBeReadIsAFailureNotAMissingFile) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("ZorbicData.txt")); // a folder where the file should be
+    EXPECT_THROW(DataFileStore(FilePath()).load(), Failure);
+    EXPECT_THROW(DataFileStore(FilePath()).save("x"), Failure);
+}
+
+TEST_F(DataFileStoreTest, EnvironmentVariablePointsTheStoreElsewhere) {
+    qputenv("ZORBIC_DATA_FILE", FilePath().toLocal8Bit());
+    const DataFileStore store;
+    qunsetenv("ZORBIC_DATA_FILE");
+    EXPECT_EQ(store.path(), FilePath());
+    EXPECT_EQ(DataFileStore("/elsewhere/ZorbicData.txt").path(), "/elsewhere/ZorbicData.txt");
+}
+
+// A saver process is killed with SIGKILL at random moments while it rewrites a full data file
+// again and again; after every kill the file must be one complete save: the last one the saver
+// reported as committed, or the one it was committing when it died.
+TEST_F(DataFileStoreTest, KillDuringSaveNeverLeavesATornFile) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayMs(0, 40);
+    for (int kill = 0; kill < 30; ++kill) {
+        SCOPED_TRACE("kill " + std::to_string(kill));
+        QProcess saver;
+        saver.start(DATAFILE_SAVER, {FilePath()});
+        ASSERT_TRUE(saver.waitForStarted(10'000));
+        ASSERT_TRUE(saver.waitForReadyRead(30'000)) << "the saver never finished a first save";
+        QThread::msleep(static_cast<unsigned long>(delayMs(random)));
+        saver.kill(); // SIGKILL
+        ASSERT_TRUE(saver.waitForFinished(10'000));
+        ASSERT_EQ(saver.exitStatus(), QProcess::CrashExit);
+        const QList<QByteArray> reports = saver.readAllStandardOutput().trimmed().split('\n');
+        ASSERT_TRUE(reports.last().startsWith("saved ")) << reports.last().toStdString();
+        const long lastCommitted = reports.last().mid(6).toLong();
+
+        const auto bytes = DataFileStore(FilePath()).load();
+        ASSERT_TRUE(bytes.has_value());
+        DataFileModes modes;
+        std::string box;
+        ResultTables tables;
+        const LoadOutcome outcome = ReadDataFile(*bytes, modes, box, tables);
+        ASSERT_EQ(outcome.status, LoadStatus::Loaded) << outcome.message;
+        EXPECT_EQ(tables.intHistoryCount, 1000);
+        EXPECT_EQ(tables.intStorageCount, 500);
+        ASSERT_EQ(box.rfind("iteration ", 0), 0u) << box;
+        const long inFile = std::stol(box.substr(10));
+        EXPECT_TRUE(inFile == lastCommitted || inFile == lastCommitted + 1)
+            << "file holds save " << inFile << ", last committed " << lastCommitted;
+        EXPECT_EQ(tables.strStorage[500].rawValue, "500");
+        EXPECT_EQ(*bytes, DataFileText({}, box, test::BigTables()));
+    }
+}
+
+} // namespace
+} // namespace zorbic

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "lists/ResultTables.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace zorbic::test {
+
+// A row as the Enter path records it: result text, "result = expression", expression, raw value.
+inline Row MakeRow(const std::string &result, const std::string &expression,
+                   const std::string &raw = {}) {
+    return {result, result + " = " + expression, expression, raw.empty() ? result : raw};
+}
+
+inline void FillHistory(ResultTables &tables, std::initializer_list<Row> rows) {
+    for (const Row &row : rows)
+        AppendHistoryRow(tables, row);
+}
+
+// Rows "1", "2", ... "n" with expressions "e1", "e2", ...
+inline void FillNumberedHistory(ResultTables &tables, int n) {
+    for (int i = 1; i <= n; ++i)
+        AppendHistoryRow(tables, MakeRow(std::to_string(i), "e" + std::to_string(i)));
+}
+
+} // namespace zorbic::test
