@@ -10,13 +10,6 @@ namespace zorbic {
 
 namespace {
 
-// Upper-cases ASCII letters only; other bytes (UTF-8 sequences) pass unchanged.
-std::string UpperAscii(std::string text) {
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 // The evaluator never puts line ends into its text, but the fields go into the one-line data
 // file and list lines, so this is guaranteed here rather than assumed.
 std::string WithoutLineEnds(std::string text) {
@@ -33,13 +26,14 @@ std::string ResultText(double value, bool fixedMode, Integer decimals) {
 EnterOutcome RunEnterPath(std::string_view boxText, bool degrees, bool fixedMode, Integer decimals,
                           const EvalEnv &env) {
     EnterOutcome out;
-    out.boxText = UpperAscii(fnStripBlanks(boxText, true));
+    out.boxText = PrepareBoxText(boxText);
     std::string expression = out.boxText;
     fnConvertDegrees(expression);
     out.prepared = expression;
 
     EvalReport report;
     const double value = fnEvaluate(expression, degrees, env, &report);
+    out.faulted = report.faulted;
     if (!expression.empty() && expression.front() == '%') {
         out.errorMessage = std::string(kEvaluationError) + "\r" + report.errorReason;
         return out;

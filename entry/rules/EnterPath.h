@@ -18,6 +18,7 @@ struct EnterOutcome {
     std::string boxText;  // the tidied box text: no blanks, CR or LF, upper case
     std::string prepared; // the prepared expression handed to the evaluator
     bool ok = false;
+    bool faulted = false;      // the evaluator reported a fault (through env.fault) and gave 0
     Row row;                   // success: the new history row
     std::string strLastResult; // success: the trimmed result text
     std::string errorMessage;  // failure: kEvaluationError, CR, and the reason if known

@@ -2,8 +2,9 @@
 #include "BigTables.h"
 #include "lists/Failure.h"
 
+#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -62,6 +63,16 @@ TEST_F(DataFileStoreTest, EnvironmentVariablePointsTheStoreElsewhere) {
     qunsetenv("ZORBIC_DATA_FILE");
     EXPECT_EQ(store.path(), FilePath());
     EXPECT_EQ(DataFileStore("/elsewhere/ZorbicData.txt").path(), "/elsewhere/ZorbicData.txt");
+}
+
+TEST(DataFileLocation, ProgramFolderWhenItIsWritable) {
+    int argc = 1;
+    char name[] = "zorbic_datafile_tests";
+    char *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (!QFileInfo(folder).isWritable()) GTEST_SKIP() << "the test's folder is read-only";
+    EXPECT_EQ(DataFileStore::DefaultPath(), QDir(folder).filePath("ZorbicData.txt"));
 }
 
 // A saver process is killed with SIGKILL at random moments while it rewrites a full data file
