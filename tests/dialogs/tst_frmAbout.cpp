@@ -1,0 +1,135 @@
+#include "shell/about/frmAbout.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using zorbic::frmAbout;
+
+class TestAbout : public QObject {
+    Q_OBJECT
+
+    static void showActive(QWidget &w) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+
+private slots:
+    void showsItsTexts() {
+        frmAbout about(nullptr);
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Zorbic"));
+        QCOMPARE(about.Command1->text(), QStringLiteral("Visit https://zorbic.example.org/"));
+        QCOMPARE(about.Label2[0]->text(), QStringLiteral("TM"));
+        QCOMPARE(about.Label2[1]->text(), QStringLiteral("TM"));
+        QCOMPARE(about.lblRelease->text(), QStringLiteral("Release 2"));
+        QVERIFY(about.lblRelease->alignment() & Qt::AlignHCenter);
+        QCOMPARE(about.lblVersion->text(), QStringLiteral("Version 2.2.4. October 13, 1999."));
+        // The web address is an example address, never a real site.
+        QVERIFY(frmAbout::webAddress().contains(QStringLiteral(".example.org")));
+    }
+
+    void hasAFixedInnerSizeAndDesignedPlaces_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("Image1") << "Image1" << QRect(89, 0, 179, 70);
+        QTest::newRow("Label2(0)") << "Label2_0" << QRect(266, 3, 20, 16);
+        QTest::newRow("Command1") << "Command1" << QRect(104, 72, 178, 26);
+        QTest::newRow("Image2") << "Image2" << QRect(65, 99, 265, 71);
+        QTest::newRow("Label2(1)") << "Label2_1" << QRect(321, 100, 20, 16);
+        QTest::newRow("picIcon") << "picIcon" << QRect(23, 122, 32, 32);
+        QTest::newRow("lblRelease") << "lblRelease" << QRect(160, 174, 61, 15);
+        QTest::newRow("lblVersion") << "lblVersion" << QRect(121, 189, 171, 15);
+    }
+    void hasAFixedInnerSizeAndDesignedPlaces() {
+        QFETCH(QString, name);
+        QFETCH(QRect, expected);
+        frmAbout about(nullptr);
+        QCOMPARE(about.minimumSize(), QSize(358, 305));
+        QCOMPARE(about.maximumSize(), QSize(358, 305));
+        const QHash<QString, QWidget *> controls{
+            {"Image1", about.Image1},         {"Label2_0", about.Label2[0]},
+            {"Command1", about.Command1},     {"Image2", about.Image2},
+            {"Label2_1", about.Label2[1]},    {"picIcon", about.picIcon},
+            {"lblRelease", about.lblRelease}, {"lblVersion", about.lblVersion}};
+        QWidget *control = controls.value(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), expected);
+    }
+
+    void picturesHaveTheirSizesAndArePainted_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("maker's logo") << "Image1" << QSize(179, 70);
+        QTest::newRow("product logo") << "Image2" << QSize(265, 71);
+        QTest::newRow("icon") << "picIcon" << QSize(32, 32);
+    }
+    void picturesHaveTheirSizesAndArePainted() {
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        frmAbout about(nullptr);
+        const QLabel *label = name == "Image1"   ? about.Image1
+                              : name == "Image2" ? about.Image2
+                                                 : about.picIcon;
+        const QPixmap pixmap = label->pixmap();
+        QCOMPARE(pixmap.deviceIndependentSize().toSize(), size);
+        // Something was drawn: the picture is not one flat colour.
+        const QImage image = pixmap.toImage();
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 3)
+            for (int x = 0; x < image.width(); x += 3)
+                colours.insert(image.pixel(x, y));
+        QVERIFY2(colours.size() > 3, qPrintable(QString::number(colours.size())));
+    }
+
+    void webButtonOpensTheMakersPageAndStaysOpen() {
+        QStringList opened;
+        frmAbout about([&opened](const QString &url) { opened << url; });
+        showActive(about);
+        QTest::mouseClick(about.Command1, Qt::LeftButton);
+        QCOMPARE(opened, QStringList{QStringLiteral("https://zorbic.example.org/")});
+        QVERIFY(about.isVisible());
+    }
+
+    void escapeClosesTheModalBox() {
+        QWidget owner;
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        QString seenTitle;
+        bool wasModal = false, forced = false;
+        int tries = 0;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+            if (!box) {
+                if (++tries > 250) poll.stop(); // never found: exec() cannot be waiting
+                return;
+            }
+            if (seenTitle.isEmpty()) {
+                seenTitle = box->windowTitle();
+                wasModal = box->isModal();
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Escape);
+            } else {
+                // Escape did not close it: end exec() so the test fails instead of hanging.
+                forced = true;
+                box->reject();
+                poll.stop();
+            }
+        });
+        poll.start();
+        frmAbout::subShowAbout(&owner, nullptr);
+        poll.stop();
+        QCOMPARE(seenTitle, QStringLiteral("About Zorbic"));
+        QVERIFY(wasModal);
+        QVERIFY2(!forced, "Escape left the About box open");
+        QVERIFY(owner.findChildren<frmAbout *>().isEmpty()); // nothing kept between openings
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "tst_frmAbout.moc"

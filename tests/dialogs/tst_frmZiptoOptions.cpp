@@ -1,0 +1,169 @@
+#include "zipto/frmZiptoOptions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using zorbic::frmZiptoOptions;
+
+class TestZiptoOptions : public QObject {
+    Q_OBJECT
+
+    static QStringList items(const QComboBox *box) {
+        QStringList all;
+        for (int i = 0; i < box->count(); ++i)
+            all << box->itemText(i);
+        return all;
+    }
+
+    static bool hasFocus(QWidget *control) {
+        QWidget *focus = QApplication::focusWidget();
+        return focus && (focus == control || control->isAncestorOf(focus));
+    }
+
+    static void showActive(QWidget &w) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+
+private slots:
+    void startsWithItsDesignedValues() {
+        frmZiptoOptions dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Zipto Options"));
+        QVERIFY(!dialog.isModal());
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        QCOMPARE(dialog.lblBefore->text(), QStringLiteral("Before Keystrokes"));
+        QCOMPARE(dialog.lblAfter->text(), QStringLiteral("After Keystrokes"));
+        QCOMPARE(dialog.text3->toolTip(),
+                 QStringLiteral("Keystrokes to Send before Ziptoing the last result."));
+        QCOMPARE(dialog.text5->toolTip(),
+                 QStringLiteral("Keystrokes to Send after Ziptoing the last result."));
+        QVERIFY(dialog.text3->isEditable());
+        QVERIFY(dialog.text5->isEditable());
+        QCOMPARE(dialog.beforeKeys(), QString());
+        QCOMPARE(dialog.afterKeys(), QString());
+        QCOMPARE(dialog.chkReactivateZorbic->text(),
+                 QStringLiteral("Re-Activate Zorbic after Send"));
+        QVERIFY(dialog.reactivateZorbic());
+        QCOMPARE(dialog.Command1->text(), QStringLiteral("Okay"));
+    }
+
+    void controlsSitWhereDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("expected");
+        // Designed in twips; divided by 15.
+        QTest::newRow("before label") << "lblBefore" << QRect(12, 10, 91, 16);
+        QTest::newRow("text3") << "text3" << QRect(106, 7, 92, 21);
+        QTest::newRow("after label") << "lblAfter" << QRect(12, 35, 91, 16);
+        QTest::newRow("text5") << "text5" << QRect(106, 32, 92, 21);
+        QTest::newRow("check box") << "chkReactivateZorbic" << QRect(7, 58, 183, 13);
+        QTest::newRow("Okay") << "Command1" << QRect(60, 76, 87, 25);
+    }
+    void controlsSitWhereDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QRect, expected);
+        frmZiptoOptions dialog;
+        const QHash<QString, QWidget *> controls{
+            {"lblBefore", dialog.lblBefore},
+            {"text3", dialog.text3},
+            {"lblAfter", dialog.lblAfter},
+            {"text5", dialog.text5},
+            {"chkReactivateZorbic", dialog.chkReactivateZorbic},
+            {"Command1", dialog.Command1}};
+        QWidget *control = controls.value(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), expected);
+        QVERIFY(dialog.rect().contains(control->geometry()));
+    }
+
+    void bothBoxesOfferTheTenChoicesInOrder() {
+        const QStringList expected{"{enter}", "{tab}", "+{tab}", "{tab 2}", "{right}",
+                                   "{left}",  "{f2}",  "{f3}",   "{f4}",    "{f5}"};
+        frmZiptoOptions dialog;
+        QCOMPARE(items(dialog.text3), expected);
+        QCOMPARE(items(dialog.text5), expected);
+        QCOMPARE(dialog.text3->currentIndex(), -1);
+        QCOMPARE(dialog.text5->currentIndex(), -1);
+    }
+
+    void tabGoesAfterBeforeCheckBoxOkay() {
+        frmZiptoOptions dialog;
+        showActive(dialog);
+        QVERIFY(hasFocus(dialog.text5));
+        QWidget *const order[] = {dialog.text3, dialog.chkReactivateZorbic, dialog.Command1,
+                                  dialog.text5};
+        for (QWidget *next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(hasFocus(next), qPrintable(next->objectName() + " should have the focus"));
+        }
+    }
+
+    void choosingAndTypingSetTheKeyTexts() {
+        frmZiptoOptions dialog;
+        showActive(dialog);
+        dialog.text3->setCurrentIndex(2);
+        QCOMPARE(dialog.beforeKeys(), QStringLiteral("+{tab}"));
+        dialog.text5->setFocus();
+        QTest::keyClicks(dialog.text5, "{tab 3}~");
+        QCOMPARE(dialog.afterKeys(), QStringLiteral("{tab 3}~"));
+        // Enter in a key box neither closes the dialog nor adds the text to the choices.
+        QSignalSpy okayed(&dialog, &frmZiptoOptions::okayed);
+        QTest::keyClick(dialog.text5->lineEdit(), Qt::Key_Return);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(okayed.count(), 0);
+        QCOMPARE(dialog.text5->count(), 10);
+        QCOMPARE(dialog.afterKeys(), QStringLiteral("{tab 3}~"));
+    }
+
+    void okayHidesAndSignals() {
+        frmZiptoOptions dialog;
+        showActive(dialog);
+        QSignalSpy okayed(&dialog, &frmZiptoOptions::okayed);
+        QSignalSpy closedByBox(&dialog, &frmZiptoOptions::closedByBox);
+        QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(okayed.count(), 1);
+        QCOMPARE(closedByBox.count(), 0);
+    }
+
+    void closeBoxOnlyHidesAndKeepsTheValues() {
+        QPointer<frmZiptoOptions> dialog = new frmZiptoOptions;
+        dialog->setAttribute(Qt::WA_DeleteOnClose); // even then the close box must not destroy it
+        showActive(*dialog);
+        dialog->text3->setEditText(QStringLiteral("^a"));
+        dialog->text5->setCurrentIndex(1);
+        dialog->chkReactivateZorbic->setChecked(false);
+        QSignalSpy okayed(dialog.data(), &frmZiptoOptions::okayed);
+        QSignalSpy closedByBox(dialog.data(), &frmZiptoOptions::closedByBox);
+
+        QVERIFY(!dialog->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(dialog);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(closedByBox.count(), 1);
+        QCOMPARE(okayed.count(), 0);
+
+        showActive(*dialog);
+        QCOMPARE(dialog->beforeKeys(), QStringLiteral("^a"));
+        QCOMPARE(dialog->afterKeys(), QStringLiteral("{tab}"));
+        QVERIFY(!dialog->reactivateZorbic());
+
+        // Escape behaves like the close box.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(closedByBox.count(), 2);
+        QCOMPARE(okayed.count(), 0);
+        delete dialog.data();
+    }
+};
+
+QTEST_MAIN(TestZiptoOptions)
+#include "tst_frmZiptoOptions.moc"
