@@ -1,0 +1,54 @@
+#include "tools/EvalLine.h"
+
+#include "engine/NumberText.h"
+#include "engine/Prepare.h"
+
+namespace zorbic {
+
+namespace {
+
+std::string Trim(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+EvalRow EvalLine(std::string_view typed, const EvalOptions &options) {
+    EvalRow row;
+    row.typed = std::string(typed);
+    row.box = PrepareBoxText(typed);
+    std::string expression = row.box;
+    row.prepared = fnConvertDegrees(expression);
+
+    EvalEnv env;
+    env.fault = [&row](const std::string &description) { row.faults.push_back(description); };
+    if (options.today) env.today = [date = *options.today] { return date; };
+    EvalReport report;
+    const double value = fnEvaluate(expression, !options.radians, env, &report);
+
+    if (!expression.empty() && expression.front() == '%') {
+        row.outcome = "ERROR";
+        row.errorReason = report.errorReason;
+        return row;
+    }
+    // A fault still records a result, 0 when the top level faulted, as the Enter path does.
+    row.outcome = report.faulted ? "FAULT" : "OK";
+    row.result =
+        Trim(options.fixedDecimals ? FixedText(value, *options.fixedDecimals) : NormalText(value));
+    row.raw = RawValueText(value);
+    return row;
+}
+
+std::string FormatRow(const EvalRow &row) {
+    std::string line;
+    for (const std::string *field :
+         {&row.typed, &row.box, &row.prepared, &row.outcome, &row.result, &row.raw}) {
+        if (!line.empty() || field != &row.typed) line += '\t';
+        line += *field;
+    }
+    return line;
+}
+
+} // namespace zorbic
