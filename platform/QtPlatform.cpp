@@ -29,7 +29,11 @@ MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon ic
     const auto standard = buttons == MsgButtons::YesNo
                               ? QMessageBox::Yes | QMessageBox::No
                               : QMessageBox::StandardButtons(QMessageBox::Ok);
-    QMessageBox box(toQt(icon), title, text, standard, owner_);
+    // The program's texts break lines with CR LF or a lone CR; the box wants LF.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(toQt(icon), title, shown, standard, owner_);
     const int answer = box.exec();
     if (buttons == MsgButtons::Ok) return MsgResult::Ok;
     return answer == QMessageBox::No ? MsgResult::No : MsgResult::Yes;

@@ -57,7 +57,7 @@ T *as(const QHash<QString, QWidget *> &widgets, const char *name, int index = -1
 } // namespace
 
 Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
-    : QMainWindow(parent), platform_(platform), dataFilePath_(dataFilePath) {
+    : QMainWindow(parent), platform_(platform), store_(dataFilePath) {
     // Fixed border with a minimize box and no maximize box.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -72,7 +72,25 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     buildControls();
     buildMenus();
     setTabOrder();
+    connectHandlers();
+
+    // Start-up: keypad shown and storage hidden, the defaults, then the data file replaces
+    // the modes, decimals, tables and expression text. Typing then replaces the expression.
+    bLoading = true;
     subMoreLessLayout(2, 1);
+    subFinishLoad();
+    subLoadData();
+    Text1->setFocus(Qt::OtherFocusReason);
+    ctlLastFocus = Text1;
+    Text1->selectAll();
+}
+
+void Form1::subFinishLoad() {
+    trap([&] {
+        Option1[0]->setChecked(true);
+        intDecimals = 4;
+        bLoading = false;
+    });
 }
 
 Form1::~Form1() = default;
@@ -274,6 +292,37 @@ void Form1::buildMenus() {
     mnuEPStore = act("mnuEPStore");
     mnuEPInsertResult = act("mnuEPInsertResult");
     mnuEPInsertExpression = act("mnuEPInsertExpression");
+}
+
+void Form1::connectHandlers() {
+    Text1->keyHandler = [this](QKeyEvent *event) { return Text1_KeyDown(event); };
+    connect(Text1, &TextBox::clicked, this, [this] { bFreshResult = false; });
+    for (QWidget *watched : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(List1),
+                             static_cast<QWidget *>(List2), List1->viewport(), List2->viewport(),
+                             static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label3),
+                             static_cast<QWidget *>(lblDegRad), static_cast<QWidget *>(Label5)})
+        watched->installEventFilter(this);
+
+    connect(cmdStore, &QPushButton::clicked, this, &Form1::cmdStore_Click);
+    connect(cmdDeleteItem, &QPushButton::clicked, this, &Form1::cmdDeleteItem_Click);
+    connect(cmdClearStorage, &QPushButton::clicked, this, &Form1::cmdClearStorage_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(cmdMoreLess, &QPushButton::clicked, this, &Form1::cmdMoreLess_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
+
+    connect(mnuEditStoreResults, &QAction::triggered, this, &Form1::cmdStore_Click);
+    connect(mnuEPStore, &QAction::triggered, this, &Form1::cmdStore_Click);
+    connect(mnuClearResults, &QAction::triggered, this, &Form1::mnuClearResults_Click);
+    connect(mnuEditClearStorage, &QAction::triggered, this, &Form1::mnuEditClearStorage_Click);
+    connect(mnuEditExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuExtraTrigDegrees, &QAction::triggered, this, &Form1::mnuExtraTrigDegrees_Click);
+    connect(mnuExtraTrigRadians, &QAction::triggered, this, &Form1::mnuExtraTrigRadians_Click);
+    connect(MnuExtraREsultNormal, &QAction::triggered, this, &Form1::MnuExtraREsultNormal_Click);
+    connect(MnuExtraREsultFixed, &QAction::triggered, this, &Form1::MnuExtraREsultFixed_Click);
+    connect(mnuExtraShowStorage, &QAction::triggered, this, &Form1::Command3_Click);
+    connect(mnuExtraStayOnTop, &QAction::triggered, this, &Form1::mnuExtraStayOnTop_Click);
+    connect(mnuExtraMinimizeForm, &QAction::triggered, this, &QWidget::showMinimized);
 }
 
 void Form1::setTabOrder() {

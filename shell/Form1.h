@@ -1,16 +1,25 @@
 #pragma once
 
+#include "lists/Integer.h"
+#include "lists/ResultTables.h"
+#include "platform/DataFileStore.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <array>
 #include <exception>
+#include <functional>
+#include <string>
 
 class QAction;
+class QCloseEvent;
+class QKeyEvent;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QMouseEvent;
 class QPushButton;
 class QRadioButton;
 
@@ -27,7 +36,8 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     // dataFilePath: where ZorbicData.txt lives; empty means the environment variable
-    // ZORBIC_DATA_FILE, else the usual place (the program folder when writable).
+    // ZORBIC_DATA_FILE, else the usual place (the program folder when writable). The data file
+    // is read here, once.
     explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -71,11 +81,58 @@ public:
             *mnuEPEditComment = nullptr, *mnuEPStore = nullptr, *mnuEPInsertResult = nullptr,
             *mnuEPInsertExpression = nullptr;
 
-    // More/Less layout (1 = narrow/short, 2 = wide/tall).
-    int intWidthMode = 0;
-    int intHeightMode = 0;
+    // State of the run.
+    ResultTables tables;
+    std::string strLastResult; // the last result, sent by Zipto and shown in Command4's tip
+    bool bFreshResult = false; // the last result belongs to the text in the box
+    Integer intResultMode = 0; // 0 Normal, 1 Fixed
+    Integer intDecimals = 4;   // decimals of the Fixed mode
+    bool bWaitFixed = false;   // the decimals dialog is open and the Fixed command waits for it
+    bool bOnTopSuspended = false;
+    bool bLoading = false;
+    QWidget *ctlLastFocus = nullptr; // the last focused of Text1, List1, List2
+    int intWidthMode = 0;            // More/Less: 1 narrow, 2 wide
+    int intHeightMode = 0;           // More/Less: 1 short, 2 tall
+
+    const DataFileStore &dataFile() const { return store_; }
+
+    // Keys of the lists that belong to copy and insert (Enter, Ctrl+Enter, Ctrl+C, Ctrl+V).
+    // They are swallowed and handed to this hook, which the copy/insert commands install.
+    enum class ListCommand { Insert, InsertExpression, Copy, Paste };
+    std::function<void(ListCommand, QListWidget *)> listCommandHook;
+
+    // Entry and evaluation.
+    bool Text1_KeyDown(QKeyEvent *event);
+    void Text1_Enter();
+
+    // Lists.
+    void subFillHistoryList();
+    void subFillStorageList(bool bShownForm);
+    void cmdStore_Click();
+    void cmdDeleteItem_Click();
+    void cmdClearStorage_Click();
+    void mnuClearResults_Click();
+    void mnuEditClearStorage_Click();
+
+    // Result and trig modes.
+    void MnuExtraREsultNormal_Click();
+    void MnuExtraREsultFixed_Click();
+    void subReformatResults();
+    void mnuExtraTrigDegrees_Click();
+    void mnuExtraTrigRadians_Click();
+    void lblDegRad_Click();
+
+    // Data file.
+    void subSaveData();
+    void subLoadData();
+
+    // Window.
     void subMoreLessLayout(int widthMode, int heightMode);
+    void Command2_Click();
     void cmdMoreLess_Click();
+    void Command3_Click();
+    void subFocusLastControl();
+    void mnuExtraStayOnTop_Click();
 
     // Runs a handler body; a thrown failure becomes the OK box with the application title
     // and the rest of the handler is abandoned.
@@ -89,8 +146,19 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void connectHandlers();
+    void subFinishLoad();
+    bool subDoResultMode();
+    void applyModes(bool degrees, bool normal);
+    bool fnHistory_DeleteLines();
+    bool fnStorage_DeleteLines();
+    bool List_KeyDown(QListWidget *list, QKeyEvent *event);
+    void List_MouseMove(QListWidget *list, QMouseEvent *event);
+    void Check2_Click();
+
     void buildControls();
     QWidget *createControl(const ControlSpec &spec, QWidget *parent);
     void bindControls();
@@ -100,7 +168,7 @@ private:
     void showFailure(const std::exception &failure);
 
     Platform &platform_;
-    QString dataFilePath_;
+    DataFileStore store_;
     QWidget *client_ = nullptr;
 };
 

@@ -1,0 +1,59 @@
+#include "entry/TextBox.h"
+#include "lists/DataFile.h"
+#include "platform/Platform.h"
+#include "shell/Form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDialog>
+
+namespace zorbic {
+
+void Form1::subSaveData() {
+    const DataFileModes modes{mnuExtraTrigDegrees->isChecked(), MnuExtraREsultNormal->isChecked(),
+                              intDecimals};
+    store_.save(DataFileText(modes, Text1->text().toStdString(), tables));
+}
+
+void Form1::subLoadData() {
+    trap([&] {
+        DataFileModes modes{mnuExtraTrigDegrees->isChecked(), MnuExtraREsultNormal->isChecked(),
+                            intDecimals};
+        std::string boxText = Text1->text().toStdString();
+        const LoadOutcome outcome = ReadDataFile(store_.load(), modes, boxText, tables);
+        // The modes read take effect as if chosen from the menu, without the decimals dialog
+        // and without re-formatting any row.
+        applyModes(modes.degrees, modes.normal);
+        intDecimals = modes.intDecimals;
+        Text1->setText(QString::fromStdString(boxText));
+        if (!outcome.message.empty())
+            platform_.msgBox(QString::fromStdString(outcome.message), MsgButtons::Ok, MsgIcon::None,
+                             appTitle());
+        if (outcome.fillLists) {
+            subFillHistoryList();
+            subFillStorageList(true);
+        }
+    });
+}
+
+// Every close request saves first. With "Don't Close" checked the window is minimized
+// instead; a failed save is reported and the window closes.
+void Form1::closeEvent(QCloseEvent *event) {
+    bool saved = false;
+    trap([&] {
+        subSaveData();
+        saved = true;
+    });
+    if (saved && MnuExtraDontClose->isChecked()) {
+        event->ignore();
+        setWindowState(windowState() | Qt::WindowMinimized);
+        return;
+    }
+    // A decimals dialog still open goes with the window and ends its wait.
+    if (bWaitFixed)
+        for (QDialog *dialog : findChildren<QDialog *>())
+            dialog->reject();
+    event->accept();
+}
+
+} // namespace zorbic
