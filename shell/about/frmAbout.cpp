@@ -2,6 +2,7 @@
 
 #include "shell/about/AboutPictures.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -26,6 +27,16 @@ QLabel *trademark(QWidget *parent, const QRect &where) {
     return label;
 }
 
+// The box keeps its designed sizes, which were made for a narrower font than today's desktop
+// fonts; a text that would be cut off is set in a smaller size instead.
+void fitFont(QWidget *control, const QString &text, int padding) {
+    QFont font = control->font();
+    const int room = control->width() - padding;
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    control->setFont(font);
+}
+
 } // namespace
 
 frmAbout::frmAbout(WebPageOpener openWebPage, QWidget *parent)
@@ -43,6 +54,7 @@ frmAbout::frmAbout(WebPageOpener openWebPage, QWidget *parent)
 
     Command1 = new QPushButton(QStringLiteral("Visit ") + webAddress(), this);
     Command1->setGeometry(twips(1560, 1080, 2670, 390));
+    fitFont(Command1, Command1->text(), 12);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     Image2 = new QLabel(this);
@@ -60,6 +72,7 @@ frmAbout::frmAbout(WebPageOpener openWebPage, QWidget *parent)
 
     lblVersion = new QLabel(QStringLiteral("Version 2.2.4. October 13, 1999."), this);
     lblVersion->setGeometry(twips(1815, 2835, 2565, 225));
+    fitFont(lblVersion, lblVersion->text(), 2);
 }
 
 void frmAbout::subShowAbout(QWidget *parent, WebPageOpener openWebPage) {
