@@ -35,7 +35,13 @@ TargetWindow::TargetWindow(const XSession &session, const std::string &title)
     : process_({ZORBIC_X11_TARGET, title}, ChildProcess::Options{session.environment(), true}) {
     const auto line = process_.readLine(15s);
     constexpr std::string_view prefix = "WINDOW ";
-    if (line && line->starts_with(prefix)) window_ = std::stoull(line->substr(prefix.size()));
+    if (line && line->starts_with(prefix))
+        window_ = std::stoull(line->substr(prefix.size()));
+    else if (line)
+        failure_ = "The target program said \"" + *line + "\" instead of its window id";
+    else
+        failure_ = process_.running() ? "The target program showed no window within 15 s"
+                                      : "The target program did not start or ended early";
 }
 
 std::optional<TargetState> TargetWindow::state() {

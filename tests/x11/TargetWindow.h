@@ -25,8 +25,9 @@ class TargetWindow {
 public:
     TargetWindow(const XSession &session, const std::string &title);
 
-    // 0 when it did not come up.
+    // 0 when it did not come up; failure() then says what was seen.
     std::uint64_t window() const { return window_; }
+    const std::string &failure() const { return failure_; }
     pid_t pid() const { return process_.pid(); }
 
     std::optional<TargetState> state();
@@ -41,6 +42,7 @@ public:
 private:
     ChildProcess process_;
     std::uint64_t window_ = 0;
+    std::string failure_;
 };
 
 } // namespace zorbic::test

@@ -112,7 +112,10 @@ protected:
     // as a newly opened window is.
     std::unique_ptr<TargetWindow> startTarget(const std::string &title) {
         auto target = std::make_unique<TargetWindow>(*session, title);
-        if (target->window() == 0) return nullptr;
+        if (target->window() == 0) {
+            ADD_FAILURE() << title << ": " << target->failure();
+            return nullptr;
+        }
         for (int i = 0; i < 500 && desktop->activeWindow() != target->window(); ++i)
             std::this_thread::sleep_for(10ms);
         return target;
@@ -227,6 +230,8 @@ TEST_F(WithWindowManager, KeysArriveAsTyped) {
 TEST_F(WithWindowManager, RefusesStrokesItCannotType) {
     auto target = startTarget("target");
     ASSERT_NE(target, nullptr);
+    // Active in the window manager's eyes is not yet the keyboard focus; activate waits for it.
+    ASSERT_TRUE(activated(desktop->activate(target->window(), kActivateTimeoutMs)));
     struct Case {
         const char *name;
         KeyStroke stroke;
@@ -305,9 +310,9 @@ std::string WithoutWindowManager::openFailure;
 TEST_F(WithoutWindowManager, FallsBackToTheInputFocus) {
     EXPECT_FALSE(desktop->supportsActiveWindow());
     TargetWindow target(*session, "target");
-    ASSERT_NE(target.window(), 0u);
+    ASSERT_NE(target.window(), 0u) << target.failure();
     TargetWindow calculator(*session, "calculator");
-    ASSERT_NE(calculator.window(), 0u);
+    ASSERT_NE(calculator.window(), 0u) << calculator.failure();
 
     ASSERT_TRUE(activated(desktop->activate(calculator.window(), kActivateTimeoutMs)));
     EXPECT_EQ(desktop->activeWindow(), calculator.window());

@@ -61,29 +61,34 @@ std::vector<std::string> XSession::environment() const {
     return env;
 }
 
-// Another test may grab the same number between our look and Xvfb's start; Xvfb then exits
-// at once and we move on to the next number.
+// -noreset: by default the server resets when its last client leaves, and refuses
+// connections for a moment while it does; our probe connection is such a last client.
+// Another program may start a server on the same number between our look and Xvfb's start.
+// Only the one that gets the lock file writes its number to -displayfd (our pipe), so
+// the connection we then open is to our server; the loser exits and we try the next number.
 bool XSession::startServer() {
     for (int n = 90; n <= 140; ++n) {
         if (displayInUse(n)) continue;
         const std::string name = ":" + std::to_string(n);
         auto server = std::make_unique<ChildProcess>(
-            std::vector<std::string>{"Xvfb", name, "-screen", "0", "1280x800x24", "-nolisten",
-                                     "tcp"},
-            ChildProcess::Options{{}, false, true});
+            std::vector<std::string>{"Xvfb", name, "-displayfd", "1", "-noreset", "-screen", "0",
+                                     "1280x800x24", "-nolisten", "tcp"},
+            ChildProcess::Options{{}, true, true});
         if (!server->started()) {
             failure_ = "Cannot start Xvfb";
             return false;
         }
+        const auto announced = server->readLine(10s);
+        if (!announced || *announced != std::to_string(n)) continue;
         setenv("DISPLAY", name.c_str(), 1);
         std::string why;
-        const bool up =
-            waitFor([&] { return !server->running() || X11Desktop::open(&why) != nullptr; }, 10s);
-        if (up && server->running()) {
+        if (X11Desktop::open(&why)) {
             display_ = name;
             server_ = std::move(server);
             return true;
         }
+        failure_ = why;
+        return false;
     }
     failure_ = "No free X display between :90 and :140";
     return false;
