@@ -14,7 +14,8 @@ namespace zorbic {
 // install prefix.
 QStringList helpFolderCandidates();
 
-// The first candidate that holds index.html, or an empty text when none does.
+// The first candidate that holds index.html, or an empty text when none does. Both need a
+// QCoreApplication (they ask it for the program's folder).
 QString findHelpFolder();
 
 // The help window "helper": a browser of the program's own HTML pages that stays open beside
