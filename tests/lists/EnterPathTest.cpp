@@ -51,7 +51,7 @@ TEST(EnterPath, TrigModeReachesTheEvaluator) {
 }
 
 TEST(EnterPath, FailureGivesTheTwoLineMessageAndNoRow) {
-    for (const char *typed : {"2+", "(1+2", "1/0"}) {
+    for (const char *typed : {"(1+2", "1/0", "*5", "7mod0"}) {
         SCOPED_TRACE(typed);
         const EnterOutcome out = RunEnterPath(typed, true, false, 4);
         EXPECT_FALSE(out.ok);
@@ -60,6 +60,18 @@ TEST(EnterPath, FailureGivesTheTwoLineMessageAndNoRow) {
         EXPECT_TRUE(out.strLastResult.empty());
         EXPECT_EQ(out.row, Row{});
     }
+}
+
+TEST(EnterPath, FaultIsReportedAndRecordedAsZero) {
+    std::vector<std::string> faults;
+    EvalEnv env;
+    env.fault = [&](const std::string &description) { faults.push_back(description); };
+    const EnterOutcome out = RunEnterPath(std::string(40000, '1'), true, false, 4, env);
+    EXPECT_TRUE(out.ok);
+    EXPECT_TRUE(out.faulted);
+    EXPECT_FALSE(faults.empty());
+    EXPECT_EQ(out.row.resultText, "0");
+    EXPECT_EQ(out.row.rawValue, "0");
 }
 
 TEST(EnterPath, ResultTextFollowsTheMode) {
