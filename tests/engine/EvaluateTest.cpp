@@ -1,0 +1,231 @@
+#include "engine/Evaluate.h"
+#include "engine/Internal.h"
+#include "engine/NumberText.h"
+#include "engine/Routines.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace zorbic {
+namespace {
+
+struct Outcome {
+    double value;
+    std::string text;
+    EvalReport report;
+    std::vector<std::string> faults;
+};
+
+Outcome Evaluate(std::string text, bool degrees = true, EvalEnv env = {}) {
+    Outcome o;
+    env.fault = [&o](const std::string &d) { o.faults.push_back(d); };
+    o.value = fnEvaluate(text, degrees, env, &o.report);
+    o.text = std::move(text);
+    return o;
+}
+
+TEST(Evaluator, FaultSinkIsCalledOncePerFaultingLevel) {
+    const Outcome one = Evaluate("EXP(1000)");
+    EXPECT_EQ(one.faults, std::vector<std::string>{"Overflow"});
+    EXPECT_EQ(one.value, 0);
+    EXPECT_EQ(one.text, "EXP(1000)");
+
+    // Each faulting group gives 0 to its parent, which goes on.
+    const Outcome two = Evaluate("(EXP(1000))+(2*(ACOSH-2))+1");
+    EXPECT_EQ(two.faults,
+              (std::vector<std::string>{"Overflow", "Invalid procedure call or argument"}));
+    EXPECT_EQ(two.value, 1);
+    EXPECT_TRUE(two.report.faulted);
+}
+
+TEST(Evaluator, WorksWithoutAFaultSink) {
+    std::string text = "EXP(1000)";
+    EvalReport report;
+    EXPECT_EQ(fnEvaluate(text, true, {}, &report), 0);
+    EXPECT_TRUE(report.faulted);
+    EXPECT_EQ(fnEvaluate(text, true), 0);
+}
+
+TEST(Evaluator, ErrorPathSaysWhy) {
+    struct Case {
+        const char *text;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"1/0", "Division by zero"},
+        {"(1+2", "Parentheses do not match"},
+        {"ACOS2", "Argument out of range for ACOS"},
+        {"1+(2*(LN0))", "Argument out of range for LN"},
+        {"%5", "The expression begins with %"},
+        {"^2", "Nothing before ^"},
+        {"7MOD0", "Division by zero"},
+        {"171!", "Factorial of a number over 170"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        const Outcome o = Evaluate(c.text);
+        EXPECT_EQ(o.text, std::string("%") + c.text);
+        EXPECT_EQ(o.report.errorReason, c.reason);
+        EXPECT_TRUE(o.faults.empty());
+    }
+}
+
+TEST(Evaluator, ReportIsResetByEachCall) {
+    EvalReport report;
+    std::string bad = "1/0";
+    fnEvaluate(bad, true, {}, &report);
+    ASSERT_FALSE(report.errorReason.empty());
+    std::string good = "1+1";
+    EXPECT_EQ(fnEvaluate(good, true, {}, &report), 2);
+    EXPECT_TRUE(report.errorReason.empty());
+    EXPECT_FALSE(report.faulted);
+}
+
+TEST(Evaluator, TodayCanBeInjected) {
+    EvalEnv env;
+    env.today = [] { return CivilDate{2024, 2, 29}; };
+    EXPECT_EQ(Evaluate("@TODAY", true, env).value, 45351);
+    EXPECT_EQ(Evaluate("2*@TODAY", true, env).value, 90702);
+    EXPECT_EQ(Evaluate("(@TODAY-1)", true, env).value, 45350);
+    // An impossible date is a fault, not a crash.
+    env.today = [] { return CivilDate{2024, 2, 30}; };
+    const Outcome bad = Evaluate("@TODAY", true, env);
+    EXPECT_EQ(bad.faults.size(), 1u);
+}
+
+TEST(Evaluator, TodayDefaultsToTheLocalDate) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%m-%d-%Y", &local);
+    const double value = Evaluate("@TODAY").value;
+    // Around midnight the date may move on between the two readings.
+    EXPECT_GE(value, Date2Num(text));
+    EXPECT_LE(value, Date2Num(text) + 1);
+}
+
+// A constant that the top level leaves alone because it stands after a quote is still replaced
+// inside a group, where the quotes are counted afresh.
+TEST(Evaluator, ConstantsInsideGroupsAfterQuotedText) {
+    EXPECT_EQ(Evaluate("\"PI\"=\"PI\"AND(PI>3)").value, -1);
+    EXPECT_EQ(Evaluate("\"PI\"=\"PI\"AND((PI>3))").value, -1);
+    EXPECT_EQ(Evaluate("\"PI\"=\"PI\"AND(\"PI\"=\"PI\"AND(PI>3))").value, -1);
+    EXPECT_EQ(Evaluate("(pi)").value, 3.14159265358979);
+}
+
+TEST(Evaluator, DeepNesting) {
+    const int depth = 16000;
+    std::string text = std::string(depth, '(') + "1+1" + std::string(depth, ')');
+    Outcome o = Evaluate(text);
+    EXPECT_EQ(o.value, 2);
+    EXPECT_EQ(o.text, text);
+
+    // (1+(1+(...(1)...))): a value at every level.
+    std::string sum;
+    for (int i = 0; i < 8000; ++i)
+        sum += "(1+";
+    sum += "1" + std::string(8000, ')');
+    EXPECT_EQ(Evaluate(sum).value, 8001);
+
+    // A fault deep down ends only its own level.
+    std::string deep = std::string(depth, '(') + "EXP(1000)" + std::string(depth, ')') + "+5";
+    o = Evaluate(deep);
+    EXPECT_EQ(o.value, 5);
+    EXPECT_EQ(o.faults.size(), 1u);
+
+    // An error deep down ends them all.
+    std::string error = "2*" + std::string(depth, '(') + "1/0" + std::string(depth, ')');
+    o = Evaluate(error);
+    EXPECT_EQ(o.text, "%" + error);
+}
+
+TEST(Evaluator, TextsUpTo32767CharactersEvaluate) {
+    std::string text = "1";
+    while (text.size() + 2 <= kMaxExpressionLength)
+        text += "+1";
+    ASSERT_EQ(text.size(), kMaxExpressionLength);
+    EXPECT_EQ(Evaluate(text).value, 16384);
+
+    // Blanks do not count: they are removed first.
+    EXPECT_EQ(Evaluate(text + std::string(1000, ' ')).value, 16384);
+
+    const Outcome longer = Evaluate(text + "0");
+    EXPECT_EQ(longer.faults, std::vector<std::string>{"Overflow"});
+    EXPECT_EQ(longer.value, 0);
+    EXPECT_EQ(longer.text, text + "0");
+}
+
+TEST(Evaluator, TextGrowingPast32767CharactersIsAFault) {
+    std::string text = "SIN1";
+    while (text.size() + 5 <= kMaxExpressionLength)
+        text += "*SIN1";
+    const Outcome o = Evaluate(text);
+    EXPECT_EQ(o.faults, std::vector<std::string>{"Overflow"});
+    EXPECT_EQ(o.value, 0);
+}
+
+TEST(Evaluator, ManyOperationsOfEveryKind) {
+    // Long single-stage runs exercise the one-pass rewriting of every stage.
+    std::string product = "1";
+    std::string power = "1";
+    std::string compare = "1";
+    std::string logic = "1";
+    std::string fact = "";
+    for (int i = 0; i < 3000; ++i) {
+        product += "*1";
+        power += "^2";
+        compare += "=-1"; // 1=-1 is 0, 0=-1 is 0, ...
+        logic += "OR1AND3";
+        fact += "3!+";
+    }
+    EXPECT_EQ(Evaluate(product).value, 1);
+    EXPECT_EQ(Evaluate(power).value, 1);
+    EXPECT_EQ(Evaluate(compare).value, 0);
+    EXPECT_EQ(Evaluate(logic).value, 1);
+    EXPECT_EQ(Evaluate(fact + "0").value, 18000);
+}
+
+// The sign-pair stage as described: repeatedly the first "++", else the first "-+", else the
+// first "--", then the blanks removed.
+std::string SignPairsByRepeatedReplacement(std::string s) {
+    bool changed = false;
+    for (;;) {
+        std::size_t p;
+        if ((p = s.find("++")) != std::string::npos) {
+            s.replace(p, 2, "+ ");
+        } else if ((p = s.find("-+")) != std::string::npos) {
+            s.replace(p, 2, "- ");
+        } else if ((p = s.find("--")) != std::string::npos) {
+            s.replace(p, 2, "+ ");
+        } else {
+            break;
+        }
+        changed = true;
+    }
+    if (changed) s = Compact(s);
+    return s;
+}
+
+TEST(Evaluator, SignPairsMatchTheRepeatedReplacement) {
+    const char alphabet[] = {'+', '-', '1'};
+    for (int length = 1; length <= 9; ++length) {
+        int combinations = 1;
+        for (int i = 0; i < length; ++i)
+            combinations *= 3;
+        for (int n = 0; n < combinations; ++n) {
+            std::string s;
+            for (int i = 0, k = n; i < length; ++i, k /= 3)
+                s += alphabet[k % 3];
+            std::string fast = s;
+            detail::SignPairs(fast);
+            ASSERT_EQ(fast, SignPairsByRepeatedReplacement(s)) << s;
+        }
+    }
+}
+
+} // namespace
+} // namespace zorbic

@@ -1,0 +1,137 @@
+// The edge cases as data: each cases/*.tsv row is one case, named by SCOPED_TRACE.
+#include "engine/Evaluate.h"
+#include "engine/NumberText.h"
+#include "engine/Prepare.h"
+#include "tools/EvalLine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace zorbic {
+namespace {
+
+struct Row {
+    int line;
+    std::vector<std::string> fields;
+};
+
+// Rows of a case file; blank lines and lines starting with "#" are comments. Empty fields count.
+std::vector<Row> ReadCases(const std::string &name, std::size_t columns) {
+    std::ifstream in(std::string(ZORBIC_ENGINE_CASES) + "/" + name);
+    EXPECT_TRUE(in.good()) << "cannot open " << name;
+    std::vector<Row> rows;
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        if (text.empty() || text[0] == '#') continue;
+        Row row{line, {}};
+        std::size_t from = 0;
+        for (std::size_t tab; (tab = text.find('\t', from)) != std::string::npos; from = tab + 1)
+            row.fields.push_back(text.substr(from, tab - from));
+        row.fields.push_back(text.substr(from));
+        EXPECT_EQ(row.fields.size(), columns) << name << ":" << line << ": " << text;
+        if (row.fields.size() == columns) rows.push_back(std::move(row));
+    }
+    EXPECT_FALSE(rows.empty()) << name;
+    return rows;
+}
+
+std::string Trace(const std::string &file, const Row &row) {
+    return file + ":" + std::to_string(row.line) + ": " + row.fields[0] + " | " + row.fields[1];
+}
+
+EvalOptions ParseOptions(const std::string &text) {
+    EvalOptions options;
+    std::size_t from = 0;
+    while (text != "-" && from <= text.size()) {
+        std::size_t comma = text.find(',', from);
+        if (comma == std::string::npos) comma = text.size();
+        const std::string option = text.substr(from, comma - from);
+        if (option == "rad") {
+            options.radians = true;
+        } else if (option.rfind("fixed=", 0) == 0) {
+            options.fixedDecimals = std::stoi(option.substr(6));
+        } else if (option.rfind("today=", 0) == 0) {
+            const std::string d = option.substr(6);
+            options.today = CivilDate{std::stoi(d.substr(0, 4)), std::stoi(d.substr(5, 2)),
+                                      std::stoi(d.substr(8, 2))};
+        } else {
+            ADD_FAILURE() << "unknown option " << option;
+        }
+        from = comma + 1;
+    }
+    return options;
+}
+
+// Whole rows of zorbic-eval output: the Enter path's text steps, the evaluator and the result
+// text in the chosen mode.
+TEST(Golden, EnterPathRowsMatchTheToolOutput) {
+    for (const Row &row : ReadCases("enter.tsv", 7)) {
+        SCOPED_TRACE(Trace("enter.tsv", row));
+        const EvalRow got = EvalLine(row.fields[1], ParseOptions(row.fields[0]));
+        std::string expected;
+        for (std::size_t i = 1; i < row.fields.size(); ++i)
+            expected += (i > 1 ? "\t" : "") + row.fields[i];
+        EXPECT_EQ(FormatRow(got), expected);
+        // A fault is reported with a description; an error with a reason.
+        EXPECT_EQ(got.outcome == "FAULT", !got.faults.empty());
+        EXPECT_EQ(got.outcome == "ERROR", !got.errorReason.empty());
+    }
+}
+
+TEST(Golden, EvaluatorRows) {
+    for (const Row &row : ReadCases("evaluate.tsv", 4)) {
+        SCOPED_TRACE(Trace("evaluate.tsv", row));
+        const std::string &mode = row.fields[0];
+        ASSERT_TRUE(mode == "deg" || mode == "rad");
+        std::string expression = row.fields[1];
+        int faults = 0;
+        EvalEnv env;
+        env.fault = [&faults](const std::string &description) {
+            EXPECT_FALSE(description.empty());
+            ++faults;
+        };
+        EvalReport report;
+        const double value = fnEvaluate(expression, mode == "deg", env, &report);
+        const std::string &outcome = row.fields[2];
+        if (outcome == "ERROR") {
+            EXPECT_EQ(expression, "%" + row.fields[1]);
+            EXPECT_EQ(value, 0);
+            EXPECT_FALSE(report.errorReason.empty());
+            continue;
+        }
+        EXPECT_EQ(expression, row.fields[1]) << "text must stay unchanged";
+        EXPECT_TRUE(report.errorReason.empty()) << report.errorReason;
+        EXPECT_EQ(report.faulted, outcome == "FAULT");
+        EXPECT_EQ(faults > 0, outcome == "FAULT");
+        EXPECT_EQ(NormalText(value), row.fields[3]);
+    }
+}
+
+TEST(Golden, NumberFormats) {
+    for (const Row &row : ReadCases("format.tsv", 5)) {
+        SCOPED_TRACE(Trace("format.tsv", row));
+        const double x = std::strtod(row.fields[0].c_str(), nullptr);
+        EXPECT_EQ(NumberText(x), row.fields[1]);
+        EXPECT_EQ(RawValueText(x), row.fields[2]);
+        EXPECT_EQ(FixedText(x, std::stoi(row.fields[3])), row.fields[4]);
+        // Number text and raw value text both read back as the value they show.
+        EXPECT_EQ(ReadNumber(row.fields[1]), ReadNumber(row.fields[2]));
+    }
+}
+
+TEST(Golden, Preparation) {
+    for (const Row &row : ReadCases("prepare.tsv", 2)) {
+        SCOPED_TRACE(Trace("prepare.tsv", row));
+        std::string expression = row.fields[0];
+        const std::string returned = fnConvertDegrees(expression);
+        EXPECT_EQ(expression, row.fields[1]);
+        EXPECT_EQ(returned, row.fields[1]);
+    }
+}
+
+} // namespace
+} // namespace zorbic

@@ -1,0 +1,159 @@
+#include "engine/NumberText.h"
+#include "engine/Evaluate.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <locale>
+#include <random>
+#include <string>
+
+namespace zorbic {
+namespace {
+
+// An independent 15-digit rounding: printf in the C locale, read back by strtod.
+double Round15(double x) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", x);
+    return std::strtod(buf, nullptr);
+}
+
+TEST(NumberText, RoundTripsThroughTheNumberReader) {
+    std::mt19937_64 rng(12345);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-320, 307);
+    for (int i = 0; i < 20000; ++i) {
+        const double x = mantissa(rng) * std::pow(10.0, exponent(rng));
+        if (!std::isfinite(x)) continue;
+        const std::string text = NumberText(x);
+        SCOPED_TRACE(text);
+        ASSERT_EQ(text[0] == '-', x < 0 && Round15(x) != 0);
+        const double back = ReadNumber(text);
+        EXPECT_EQ(back, Round15(x));
+        // Once rounded, a value keeps its text.
+        EXPECT_EQ(NumberText(back), text);
+        EXPECT_EQ(ReadNumber(RawValueText(x)), back);
+    }
+}
+
+TEST(NumberText, IsInShortestForm) {
+    std::mt19937_64 rng(777);
+    std::uniform_real_distribution<double> mantissa(0, 1);
+    std::uniform_int_distribution<int> exponent(-20, 20);
+    for (int i = 0; i < 5000; ++i) {
+        const double x = mantissa(rng) * std::pow(10.0, exponent(rng));
+        const std::string text = NormalText(x);
+        SCOPED_TRACE(text);
+        const std::size_t e = text.find('E');
+        const std::string mantissaText = text.substr(0, e);
+        if (mantissaText.find('.') != std::string::npos) {
+            EXPECT_NE(mantissaText.back(), '0');
+            EXPECT_NE(mantissaText.back(), '.');
+        }
+        EXPECT_FALSE(text.starts_with("0.")) << "no digit before the point below 1";
+        int digits = 0;
+        for (char c : mantissaText)
+            digits += c >= '0' && c <= '9';
+        EXPECT_LE(digits, 15 + (text.starts_with(".0") ? 4 : 0));
+    }
+}
+
+TEST(NumberReader, ReadsTheLeadingNumber) {
+    struct Case {
+        const char *text;
+        double value;
+    };
+    const Case cases[] = {
+        {"1D3", 1000},
+        {"1E3", 1000},
+        {"1e3", 1000},
+        {"1d-2", 0.01},
+        {" 12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"-.5", -0.5},
+        {"+5", 5},
+        {"1 2 3", 123},
+        {"- 5", -5},
+        {"1.2.3", 1.2},
+        {"1E", 1},
+        {"1E+", 1},
+        {"1E+X", 1},
+        {"--5", 0},
+        {"+-5", 0},
+        {".", 0},
+        {".e5", 0},
+        {"5.", 5},
+        {"1e-400", 0},
+        {"0e99999", 0},
+        {"2.5E+3x", 2500},
+        {"1E 2", 100},
+        {"\t7\n", 7},
+        {"12,5", 12},
+        {"inf", 0},
+        {"nan", 0},
+        {"0x10", 0},
+        {"1D3+1", 1000},
+        {"00000000000000000000000000000000000000001.5", 1.5},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ReadNumber(c.text), c.value);
+    }
+}
+
+TEST(NumberReader, TooLargeIsInfinite) {
+    EXPECT_EQ(ReadNumber("1E400"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadNumber("-1D400"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(ReadNumber("0.000000001E-400"), 0);
+    EXPECT_EQ(ReadNumber("1E308"), 1e308);
+}
+
+TEST(FixedText, NegativeDecimalsCountAsNone) {
+    EXPECT_EQ(FixedText(2.7, -3), FixedText(2.7, 0));
+    EXPECT_EQ(FixedText(0.5, 20), ".50000000000000000000");
+}
+
+// A numeric punctuation with "," as the decimal point, installed as the global C++ locale.
+struct CommaPoint : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+void CheckPointEverywhere() {
+    EXPECT_EQ(NumberText(0.25), " .25");
+    EXPECT_EQ(NumberText(1234567.5), " 1234567.5");
+    EXPECT_EQ(RawValueText(-0.25), "-0.25");
+    EXPECT_EQ(FixedText(1234.5678, 2), "1234.57");
+    EXPECT_EQ(ReadNumber("2.5"), 2.5);
+    EXPECT_EQ(ReadNumber("2,5"), 2);
+    std::string expression = "1.5*3";
+    EXPECT_EQ(fnEvaluate(expression, true), 4.5);
+}
+
+TEST(Locale, PointUnderAGlobalCppLocaleWithComma) {
+    const std::locale saved =
+        std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    CheckPointEverywhere();
+    std::locale::global(saved);
+}
+
+TEST(Locale, PointUnderAGermanCLocale) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const char *names[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "ru_RU.UTF-8"};
+    const char *found = nullptr;
+    for (const char *name : names)
+        if ((found = std::setlocale(LC_ALL, name)) != nullptr) break;
+    if (found == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
+    CheckPointEverywhere();
+    std::setlocale(LC_ALL, saved.c_str());
+}
+
+} // namespace
+} // namespace zorbic
