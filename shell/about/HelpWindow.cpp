@@ -55,15 +55,21 @@ HelpWindow::HelpWindow(QWidget *parent) : QTextBrowser(parent) {
     });
 }
 
+QString HelpWindow::noHelpText() {
+    return QStringLiteral(
+        "Unable to display Help Contents. There is no Help associated with this project.");
+}
+
 QString HelpWindow::missingHelpText(const QString &path) {
     return QStringLiteral("Unable to display Help Contents. The help file \"%1\" was not found.")
         .arg(QDir::toNativeSeparators(path));
 }
 
 std::optional<QString> HelpWindow::showContents(const QString &helpFolder) {
+    if (helpFolder.isEmpty()) return noHelpText();
     const QString path = QDir(helpFolder).filePath(contentsPage);
     // QTextBrowser shows an empty page for a missing file without any error, so look first.
-    if (helpFolder.isEmpty() || !QFileInfo(path).isFile()) return missingHelpText(path);
+    if (!QFileInfo(path).isFile()) return missingHelpText(path);
     setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     show();
     raise();

@@ -25,10 +25,14 @@ class HelpWindow : public QTextBrowser {
 public:
     explicit HelpWindow(QWidget *parent = nullptr);
 
-    // Shows the contents page index.html of the folder and brings the window forward. When the
-    // page does not exist nothing is shown and the message for the user is returned.
+    // Shows the contents page index.html of the folder and brings the window forward. When
+    // there is no folder (findHelpFolder found none) or no such page, nothing is shown and the
+    // message for the user is returned: noHelpText() or missingHelpText(path).
     std::optional<QString> showContents(const QString &helpFolder);
 
+    // "Unable to display Help Contents. There is no Help associated with this project."; the
+    // main window shows it with the information icon and its own caption as the title.
+    static QString noHelpText();
     static QString missingHelpText(const QString &path);
 };
 

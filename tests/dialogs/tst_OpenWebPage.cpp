@@ -2,6 +2,7 @@
 #include "platform/browser/OpenWebPage.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -129,6 +130,29 @@ private slots:
         QCOMPARE(platform.shown[0].title, QStringLiteral("Browser Not Found"));
         QCOMPARE(platform.shown[0].buttons, MsgButtons::Ok);
         QCOMPARE(platform.shown[0].icon, MsgIcon::Exclamation);
+    }
+
+    // A desktop tool that hangs or fails must not hang the calculator: both mean no browser.
+    void brokenXdgMimeMeansNoBrowser_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("hangs") << QByteArray("#!/bin/sh\nexec sleep 30\n");
+        QTest::newRow("fails") << QByteArray("#!/bin/sh\necho firefox.desktop\nexit 2\n");
+    }
+    void brokenXdgMimeMeansNoBrowser() {
+        QFETCH(QByteArray, script);
+        registerBrowser("/bin/true %u");
+        writeFile(path("fakebin/xdg-mime"), script);
+        QVERIFY(QFile::setPermissions(path("fakebin/xdg-mime"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", path("fakebin").toLocal8Bit() + ':' + oldPath);
+        QElapsedTimer clock;
+        clock.start();
+        const std::optional<QString> id = defaultBrowserDesktopId();
+        const qint64 elapsed = clock.elapsed();
+        qputenv("PATH", oldPath);
+        QVERIFY(!id);
+        QVERIFY2(elapsed < 10000, qPrintable(QString::number(elapsed)));
     }
 
     void execLineBecomesTheCommand_data() {
