@@ -94,19 +94,28 @@ bool XSession::startServer() {
     return false;
 }
 
+// openbox announces itself on the root window before it has finished taking over the
+// screen; a window mapped in between was sometimes never managed (nor shown). Its --startup
+// command runs once it is done, so the test waits for the file that command creates.
 bool XSession::startWindowManager() {
-    windowManager_ =
-        std::make_unique<ChildProcess>(std::vector<std::string>{"openbox", "--sm-disable"},
-                                       ChildProcess::Options{environment(), false, true});
+    const std::string readyFile = runtimeDir_ + "/openbox-ready";
+    windowManager_ = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + readyFile},
+        ChildProcess::Options{environment(), false, true});
     std::string why;
     auto desktop = X11Desktop::open(&why);
-    if (!windowManager_->started() || !desktop) {
+    if (runtimeDir_.empty() || !windowManager_->started() || !desktop) {
         failure_ = "Cannot start openbox: " + why;
         return false;
     }
-    if (!waitFor([&] { return !windowManager_->running() || desktop->supportsActiveWindow(); },
-                 10s) ||
-        !windowManager_->running()) {
+    std::error_code ignored;
+    const bool up = waitFor(
+        [&] {
+            return !windowManager_->running() ||
+                   (std::filesystem::exists(readyFile, ignored) && desktop->supportsActiveWindow());
+        },
+        10s);
+    if (!up || !windowManager_->running()) {
         failure_ = "openbox did not come up";
         return false;
     }
