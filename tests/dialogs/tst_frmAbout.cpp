@@ -33,32 +33,15 @@ private slots:
         QVERIFY(frmAbout::webAddress().contains(QStringLiteral(".example.org")));
     }
 
-    void hasAFixedInnerSizeAndDesignedPlaces_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("Image1") << "Image1" << QRect(89, 0, 179, 70);
-        QTest::newRow("Label2(0)") << "Label2_0" << QRect(266, 3, 20, 16);
-        QTest::newRow("Command1") << "Command1" << QRect(104, 72, 178, 26);
-        QTest::newRow("Image2") << "Image2" << QRect(65, 99, 265, 71);
-        QTest::newRow("Label2(1)") << "Label2_1" << QRect(321, 100, 20, 16);
-        QTest::newRow("picIcon") << "picIcon" << QRect(23, 122, 32, 32);
-        QTest::newRow("lblRelease") << "lblRelease" << QRect(160, 174, 61, 15);
-        QTest::newRow("lblVersion") << "lblVersion" << QRect(121, 189, 171, 15);
-    }
-    void hasAFixedInnerSizeAndDesignedPlaces() {
-        QFETCH(QString, name);
-        QFETCH(QRect, expected);
+    void hasAFixedInnerSizeHoldingEveryControl() {
         frmAbout about(nullptr);
-        QCOMPARE(about.minimumSize(), QSize(358, 305));
+        QCOMPARE(about.minimumSize(), QSize(358, 305)); // 5370 x 4575 twips
         QCOMPARE(about.maximumSize(), QSize(358, 305));
-        const QHash<QString, QWidget *> controls{
-            {"Image1", about.Image1},         {"Label2_0", about.Label2[0]},
-            {"Command1", about.Command1},     {"Image2", about.Image2},
-            {"Label2_1", about.Label2[1]},    {"picIcon", about.picIcon},
-            {"lblRelease", about.lblRelease}, {"lblVersion", about.lblVersion}};
-        QWidget *control = controls.value(name);
-        QVERIFY(control);
-        QCOMPARE(control->geometry(), expected);
+        const QList<QWidget *> controls{about.Image1,     about.Label2[0], about.Command1,
+                                        about.Image2,     about.Label2[1], about.picIcon,
+                                        about.lblRelease, about.lblVersion};
+        for (QWidget *control : controls)
+            QVERIFY(about.rect().contains(control->geometry()));
     }
 
     void picturesHaveTheirSizesAndArePainted_data() {
