@@ -1,0 +1,249 @@
+#include "FormFixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+using namespace zorbic;
+using namespace zorbic::test;
+
+namespace {
+
+const QString kCantUndo = QStringLiteral("YOU CAN'T UNDO THIS OPERATION");
+
+void select(QListWidget *list, const QList<int> &indexes) {
+    list->clearSelection();
+    for (int i : indexes)
+        list->item(i)->setSelected(true);
+}
+
+} // namespace
+
+class Form1Lists : public QObject {
+    Q_OBJECT
+    FormFixture f;
+
+    // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1.
+    void threeResults() {
+        f.evaluate(QStringLiteral("1+1"));
+        f.evaluate(QStringLiteral("2*3"));
+        f.evaluate(QStringLiteral("10/4"));
+    }
+
+private slots:
+    void init() { f.start(); }
+    void cleanup() { f.reset(); }
+
+    void historyShowsNewestFirstWithRowNumbers() {
+        threeResults();
+        QCOMPARE(FormFixture::lines(f.form->List1),
+                 QStringList({"2.5 = 10/4", "6 = 2*3", "2 = 1+1"}));
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(f.form->List1->item(i)->data(Qt::UserRole).toInt(), 3 - i);
+    }
+
+    void storeWithoutSelectionTakesTheNewestRowAndSaves() {
+        threeResults();
+        f.form->List1->clearSelection();
+        QTest::mouseClick(f.form->cmdStore, Qt::LeftButton);
+        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.5 = 10/4"});
+        QCOMPARE(f.form->List2->item(0)->data(Qt::UserRole).toInt(), 1);
+        QCOMPARE(f.form->tables.intStorageCount, 1);
+        QVERIFY(f.readDataFile().contains("\r\n 1 \r\n"));
+    }
+
+    void storeAppendsSelectedLinesNewestFirst() {
+        threeResults();
+        select(f.form->List1, {1, 2});
+        f.form->mnuEditStoreResults->trigger();
+        QCOMPARE(FormFixture::lines(f.form->List2), QStringList({"6 = 2*3", "2 = 1+1"}));
+        // The pop-up item stores the same way.
+        select(f.form->List1, {0});
+        f.form->mnuEPStore->trigger();
+        QCOMPARE(f.form->List2->count(), 3);
+        QCOMPARE(f.form->List2->item(2)->text(), QStringLiteral("2.5 = 10/4"));
+    }
+
+    void storeStopsAtTheStorageLimit() {
+        threeResults();
+        f.form->tables.intStorageCount = 499;
+        select(f.form->List1, {0, 1, 2});
+        f.form->cmdStore_Click();
+        QCOMPARE(f.platform.texts(), QStringList{"Subscript out of range"});
+        QCOMPARE(f.form->tables.intStorageCount, 500);
+        QCOMPARE(f.form->tables.strStorage[500].expression, std::string("10/4"));
+        // Saved as usual after the failure.
+        QVERIFY(f.readDataFile().contains("\r\n 500 \r\n"));
+    }
+
+    void deleteKeepsOrderAndSelectsTheNextLine_data() {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<int>("selectedAfter");
+        QTest::newRow("middle") << QList<int>{1} << QStringList{"2.5 = 10/4", "2 = 1+1"} << 1;
+        QTest::newRow("bottom") << QList<int>{2} << QStringList{"2.5 = 10/4", "6 = 2*3"} << 1;
+        QTest::newRow("top two") << QList<int>{0, 1} << QStringList{"2 = 1+1"} << 0;
+        QTest::newRow("all") << QList<int>{0, 1, 2} << QStringList{} << -1;
+    }
+
+    void deleteKeepsOrderAndSelectsTheNextLine() {
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, remaining);
+        QFETCH(int, selectedAfter);
+        threeResults();
+        select(f.form->List1, selected);
+        QTest::mouseClick(f.form->cmdDeleteItem, Qt::LeftButton);
+        QCOMPARE(f.platform.texts(), QStringList{kCantUndo});
+        QCOMPARE(f.platform.shown[0].buttons, MsgButtons::YesNo);
+        QCOMPARE(FormFixture::lines(f.form->List1), remaining);
+        QCOMPARE(f.form->tables.intHistoryCount, remaining.size());
+        const QList<QListWidgetItem *> now = f.form->List1->selectedItems();
+        if (selectedAfter < 0) {
+            QVERIFY(now.isEmpty());
+        } else {
+            QCOMPARE(now.size(), 1);
+            QCOMPARE(f.form->List1->row(now[0]), selectedAfter);
+        }
+        // Row numbers follow the kept rows.
+        for (int i = 0; i < f.form->List1->count(); ++i)
+            QCOMPARE(f.form->List1->item(i)->data(Qt::UserRole).toInt(), remaining.size() - i);
+    }
+
+    void deleteAnsweredNoOrWithoutSelectionChangesNothing() {
+        threeResults();
+        select(f.form->List1, {1});
+        f.platform.answers = {MsgResult::No};
+        f.form->cmdDeleteItem_Click();
+        QCOMPARE(f.form->List1->count(), 3);
+        f.form->List1->clearSelection();
+        f.form->cmdDeleteItem_Click();
+        QCOMPARE(f.form->List1->count(), 3);
+        QCOMPARE(f.platform.texts(), QStringList({kCantUndo, kCantUndo}));
+    }
+
+    void storedRowKeepsItsOwnCopy() {
+        threeResults();
+        select(f.form->List1, {0});
+        f.form->cmdStore_Click();
+        select(f.form->List1, {0});
+        f.form->cmdDeleteItem_Click();
+        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.5 = 10/4"});
+    }
+
+    void clearResultsAsksTwice_data() {
+        QTest::addColumn<QList<MsgResult>>("answers");
+        QTest::addColumn<int>("linesLeft");
+        QTest::addColumn<int>("selectedLeft");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("no") << QList<MsgResult>{MsgResult::No} << 3 << 0 << 1;
+        QTest::newRow("yes, no") << QList<MsgResult>{MsgResult::Yes, MsgResult::No} << 3 << 3 << 2;
+        QTest::newRow("yes, yes") << QList<MsgResult>{MsgResult::Yes, MsgResult::Yes} << 0 << 0
+                                  << 2;
+    }
+
+    void clearResultsAsksTwice() {
+        QFETCH(QList<MsgResult>, answers);
+        QFETCH(int, linesLeft);
+        QFETCH(int, selectedLeft);
+        QFETCH(int, questions);
+        threeResults();
+        f.form->List1->clearSelection();
+        f.platform.answers.assign(answers.begin(), answers.end());
+        QTest::keyClick(f.form.get(), Qt::Key_F7);
+        QCOMPARE(f.form->List1->count(), linesLeft);
+        QCOMPARE(f.form->List1->selectedItems().size(), selectedLeft);
+        const QStringList expected = {QStringLiteral("Clear Results List?\r\n\r\n") + kCantUndo,
+                                      kCantUndo};
+        QCOMPARE(f.platform.texts(), expected.mid(0, questions));
+    }
+
+    void labelDoubleClicksClearTheirLists() {
+        threeResults();
+        f.form->cmdStore_Click();
+        f.form->Command3_Click(); // show the storage area
+        QTest::mouseDClick(f.form->Label3, Qt::LeftButton);
+        QCOMPARE(f.form->List2->count(), 0);
+        QTest::mouseDClick(f.form->Label1, Qt::LeftButton);
+        QCOMPARE(f.form->List1->count(), 0);
+        QCOMPARE(f.platform.shown[0].text,
+                 QStringLiteral("Clear Storage List?\r\n\r\n") + kCantUndo);
+        QCOMPARE(f.platform.shown.size(), 4);
+    }
+
+    void listKeys() {
+        threeResults();
+        QListWidget *list1 = f.form->List1;
+        list1->setFocus();
+        list1->setCurrentRow(0);
+        QTest::keyClick(list1, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), f.form->Text1);
+        QCOMPARE(f.form->ctlLastFocus, f.form->Text1);
+
+        // Down on the last line with the storage hidden is only swallowed.
+        list1->setFocus();
+        list1->setCurrentRow(2);
+        QTest::keyClick(list1, Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), list1);
+        QCOMPARE(list1->currentRow(), 2);
+
+        // Ctrl+Down opens the storage area first.
+        QVERIFY(f.form->List2->isHidden());
+        QTest::keyClick(list1, Qt::Key_Down, Qt::ControlModifier);
+        QVERIFY(f.form->List2->isVisible());
+        QCOMPARE(QApplication::focusWidget(), f.form->List2);
+        QTest::keyClick(f.form->List2, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), list1);
+
+        // Ctrl+keypad 0 stores.
+        list1->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(list1, Qt::Key_0, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"6 = 2*3"});
+
+        // Delete asks and deletes, whatever the modifiers.
+        QTest::keyClick(list1, Qt::Key_Delete, Qt::ShiftModifier);
+        QCOMPARE(f.platform.texts(), QStringList{kCantUndo});
+        QCOMPARE(list1->count(), 2);
+    }
+
+    void copyAndInsertKeysGoToTheHook() {
+        threeResults();
+        QList<Form1::ListCommand> seen;
+        f.form->listCommandHook = [&](Form1::ListCommand command, QListWidget *list) {
+            QCOMPARE(list, f.form->List1);
+            seen << command;
+        };
+        f.form->List1->setFocus();
+        QTest::keyClick(f.form->List1, Qt::Key_Return);
+        QTest::keyClick(f.form->List1, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(f.form->List1, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(f.form->List1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(seen, (QList<Form1::ListCommand>{
+                           Form1::ListCommand::Insert, Form1::ListCommand::InsertExpression,
+                           Form1::ListCommand::Copy, Form1::ListCommand::Paste}));
+    }
+
+    void itemTipShowsTheLineUnderTheMouse() {
+        f.evaluate(QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20"));
+        f.evaluate(QStringLiteral("2*3"));
+        QListWidget *list = f.form->List1;
+        auto moveTo = [&](QPoint pos, Qt::MouseButtons buttons) {
+            QMouseEvent move(QEvent::MouseMove, pos, list->viewport()->mapToGlobal(pos),
+                             Qt::NoButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &move);
+        };
+        moveTo(list->visualItemRect(list->item(1)).center(), Qt::NoButton);
+        QCOMPARE(list->toolTip(), list->item(1)->text());
+        QVERIFY(list->toolTip().endsWith(QStringLiteral("+19+20")));
+        // Below the last line the tip keeps its text; with a button down nothing changes.
+        moveTo(QPoint(5, list->viewport()->height() - 2), Qt::NoButton);
+        QCOMPARE(list->toolTip(), list->item(1)->text());
+        moveTo(list->visualItemRect(list->item(0)).center(), Qt::LeftButton);
+        QCOMPARE(list->toolTip(), list->item(1)->text());
+        moveTo(list->visualItemRect(list->item(0)).center(), Qt::NoButton);
+        QCOMPARE(list->toolTip(), QStringLiteral("6 = 2*3"));
+    }
+};
+
+QTEST_MAIN(Form1Lists)
+#include "tst_form1_lists.moc"
