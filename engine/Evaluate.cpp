@@ -221,7 +221,7 @@ double fnEvaluate(std::string &expression, bool degrees, const EvalEnv &env, Eva
         return Evaluator(degrees, env, r).run(expression);
     } catch (const EvalError &error) {
         r.errorReason = error.reason;
-        expression.insert(0, "%");
+        expression = "%" + expression;
         return 0;
     }
 }
