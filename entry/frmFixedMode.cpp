@@ -44,14 +44,22 @@ frmFixedMode::frmFixedMode(Integer intDecimals, Platform &platform, const QStrin
 
     // With 0 decimals the box keeps its "4" unselected; otherwise it shows the current count
     // fully selected, so typing replaces it.
-    if (intDecimals != 0) {
-        txtFixedNumber->setText(QString::number(intDecimals));
-        txtFixedNumber->selectAll();
-    } else {
-        txtFixedNumber->deselect();
-    }
+    selectOnShow_ = intDecimals != 0;
+    if (selectOnShow_) txtFixedNumber->setText(QString::number(intDecimals));
     setTabOrder(txtFixedNumber, Command1);
     txtFixedNumber->setFocus();
+}
+
+void frmFixedMode::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    // Showing a dialog focuses its first box as if by Tab, which selects the whole text; the
+    // selection is set here, after that.
+    if (visible) {
+        if (selectOnShow_)
+            txtFixedNumber->selectAll();
+        else
+            txtFixedNumber->deselect();
+    }
 }
 
 void frmFixedMode::Command1_Click() {

@@ -24,6 +24,8 @@ public:
 
     Integer decimals() const { return decimals_; }
 
+    void setVisible(bool visible) override;
+
     QLabel *lblFixedNumber = nullptr;
     QLineEdit *txtFixedNumber = nullptr;
     QPushButton *Command1 = nullptr;
@@ -34,6 +36,7 @@ private:
     Platform &platform_;
     QString title_;
     Integer decimals_ = 0;
+    bool selectOnShow_ = false;
 };
 
 } // namespace zorbic
