@@ -76,6 +76,7 @@ bool ChildProcess::running() {
     if (pid_ <= 0) return false;
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
         pid_ = -1;
         return false;
     }

@@ -28,6 +28,8 @@ public:
     bool started() const { return pid_ > 0; }
     // False once it has exited (it is reaped then).
     bool running();
+    // The exit code once it has exited normally; -1 before, or after a signal.
+    int exitCode() const { return exitCode_; }
     void stop();
 
     bool writeLine(const std::string &line);
@@ -36,6 +38,7 @@ public:
 
 private:
     pid_t pid_ = -1;
+    int exitCode_ = -1;
     int toChild_ = -1;
     int fromChild_ = -1;
     std::string buffered_;

@@ -46,6 +46,14 @@ std::vector<KeyStroke> operator+(std::vector<KeyStroke> a, const KeyStroke &b) {
     return a;
 }
 
+// Runs a command-line X client (xdotool) on the session's display to completion.
+bool runClient(const XSession &session, const std::vector<std::string> &argv) {
+    test::ChildProcess client(argv, {session.environment(), false, false});
+    for (int i = 0; i < 500 && client.running(); ++i)
+        std::this_thread::sleep_for(10ms);
+    return client.exitCode() == 0;
+}
+
 const char *describe(ActivateResult r) {
     switch (r) {
     case ActivateResult::Activated:
@@ -227,6 +235,23 @@ TEST_F(WithWindowManager, KeysArriveAsTyped) {
     }
 }
 
+TEST_F(WithWindowManager, BringsBackAMinimizedTarget) {
+    auto target = startTarget("target");
+    ASSERT_NE(target, nullptr);
+    auto calculator = startTarget("calculator");
+    ASSERT_NE(calculator, nullptr);
+    // --sync: xdotool returns once the window manager has unmapped (iconified) it.
+    ASSERT_TRUE(runClient(
+        *session, {"xdotool", "windowminimize", "--sync", std::to_string(target->window())}));
+
+    ASSERT_TRUE(activated(desktop->activate(target->window(), kActivateTimeoutMs)));
+    std::string why;
+    ASSERT_TRUE(desktop->sendKeys(characters("42"), &why)) << why;
+    const auto state = target->waitForState([](const TargetState &s) { return s.f1 == "42"; }, 3s);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->f1, "42");
+}
+
 TEST_F(WithWindowManager, RefusesStrokesItCannotType) {
     auto target = startTarget("target");
     ASSERT_NE(target, nullptr);
@@ -332,6 +357,22 @@ TEST_F(WithoutWindowManager, FallsBackToTheInputFocus) {
     const std::uint64_t gone = target.window();
     target.quit();
     EXPECT_EQ(desktop->activate(gone, kActivateTimeoutMs), ActivateResult::WindowGone);
+}
+
+// Without a window manager nobody maps a hidden window again; focusing it is an X error,
+// which must come back as a refusal and leave the focus where it was.
+TEST_F(WithoutWindowManager, RefusesAHiddenWindow) {
+    TargetWindow target(*session, "target");
+    ASSERT_NE(target.window(), 0u) << target.failure();
+    TargetWindow calculator(*session, "calculator");
+    ASSERT_NE(calculator.window(), 0u) << calculator.failure();
+    ASSERT_TRUE(activated(desktop->activate(calculator.window(), kActivateTimeoutMs)));
+    ASSERT_TRUE(
+        runClient(*session, {"xdotool", "windowunmap", "--sync", std::to_string(target.window())}));
+
+    EXPECT_EQ(desktop->activate(target.window(), kActivateTimeoutMs), ActivateResult::Refused);
+    EXPECT_TRUE(desktop->windowExists(target.window()));
+    EXPECT_EQ(desktop->activeWindow(), calculator.window());
 }
 
 } // namespace
