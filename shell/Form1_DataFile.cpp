@@ -39,6 +39,13 @@ void Form1::subLoadData() {
 // Every close request saves first. With "Don't Close" checked the window is minimized
 // instead; a failed save is reported and the window closes.
 void Form1::closeEvent(QCloseEvent *event) {
+    // A decimals dialog still open is cancelled first, so the file keeps the mode in effect.
+    if (bWaitFixed) {
+        for (QDialog *dialog : findChildren<QDialog *>())
+            dialog->reject();
+        MnuExtraREsultNormal->setChecked(intResultMode == 0);
+        MnuExtraREsultFixed->setChecked(intResultMode != 0);
+    }
     bool saved = false;
     trap([&] {
         subSaveData();
@@ -49,10 +56,6 @@ void Form1::closeEvent(QCloseEvent *event) {
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
     }
-    // A decimals dialog still open goes with the window and ends its wait.
-    if (bWaitFixed)
-        for (QDialog *dialog : findChildren<QDialog *>())
-            dialog->reject();
     event->accept();
 }
 
