@@ -39,9 +39,10 @@ void TextPass::finish() {
     if (text_.size() > kMaxExpressionLength) throw Fault{kOverflow};
 }
 
-// A backward scan over "1234567890.-+DE" (without D and E once one of them has been met). A sign
-// belongs to the number unless a digit or a point stands before it (then it is the operator of
-// an earlier operation); a second sign ends the number after it.
+// A backward scan over "1234567890.-+DE" (without D and E once one of them has been met, and
+// never over the D of MOD or AND). A sign belongs to the number unless a digit or a point stands
+// before it (then it is the operator of an earlier operation); a second sign ends the number
+// after it.
 LeftOperand ReadLeft(std::string_view s) {
     std::size_t j = s.size(); // 1-based position of the character being looked at
     bool signTaken = false;
@@ -50,7 +51,11 @@ LeftOperand ReadLeft(std::string_view s) {
     while (j > 0) {
         const char c = s[j - 1];
         const bool sign = c == '-' || c == '+';
-        const bool letter = c == 'D' || c == 'E';
+        // The D that ends MOD or AND is the end of the word, not an exponent letter: in
+        // 10MOD3^2 the base of the power is 3 (the result is 1, not 10).
+        const bool wordEnd =
+            c == 'D' && j >= 3 && (s.substr(j - 3, 2) == "MO" || s.substr(j - 3, 2) == "AN");
+        const bool letter = (c == 'D' && !wordEnd) || c == 'E';
         if (!(IsDigit(c) || c == '.' || sign || (letter && !exponentSeen))) {
             start = j;
             break;
