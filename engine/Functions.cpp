@@ -1,3 +1,4 @@
+#include "engine/Evaluate.h"
 #include "engine/Internal.h"
 #include "engine/Routines.h"
 
@@ -223,6 +224,9 @@ void FactorialStage(std::string &s) {
          k = p.input().find('!', p.cursor())) {
         p.keep(k);
         const std::string_view before = p.done();
+        // Results longer than their factorials ("170!" is 19 characters) can push the "!" past
+        // the 16-bit positions before the stage ends.
+        if (before.size() >= kMaxExpressionLength) throw Fault{kOverflow};
         // Only the digits right before "!" count, at most four of them: "2.5!" is 2 and 5!.
         const auto q = static_cast<std::int16_t>(before.size() + 1);
         const std::int16_t stop = MaxInt(static_cast<std::int16_t>(q - 5), 1);

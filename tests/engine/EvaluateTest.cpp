@@ -168,6 +168,15 @@ TEST(Evaluator, TextGrowingPast32767CharactersIsAFault) {
     EXPECT_EQ(o.value, 0);
 }
 
+TEST(Evaluator, FactorialsGrowingPast32767CharactersAreAFault) {
+    std::string text = "170!";
+    while (text.size() + 5 <= kMaxExpressionLength)
+        text += "+170!";
+    const Outcome o = Evaluate(text);
+    EXPECT_EQ(o.faults, std::vector<std::string>{"Overflow"});
+    EXPECT_EQ(o.value, 0);
+}
+
 TEST(Evaluator, ManyOperationsOfEveryKind) {
     // Long single-stage runs exercise the one-pass rewriting of every stage.
     std::string product = "1";
