@@ -1,0 +1,16 @@
+# Runs zorbic-eval on a file of typed lines and compares stdout and stderr with expected files.
+separate_arguments(args UNIX_COMMAND "${ARGS}")
+execute_process(COMMAND ${TOOL} ${args} INPUT_FILE ${INPUT} OUTPUT_FILE ${WORK}.out
+                ERROR_FILE ${WORK}.err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "zorbic-eval exited with ${rc}")
+endif()
+foreach(pair "${WORK}.out;${EXPECTED}" "${WORK}.err;${EXPECTED_ERR}")
+    list(GET pair 0 got)
+    list(GET pair 1 want)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${got} ${want} RESULT_VARIABLE diff)
+    if(NOT diff EQUAL 0)
+        file(READ ${got} text)
+        message(FATAL_ERROR "${got} differs from ${want}:\n${text}")
+    endif()
+endforeach()
