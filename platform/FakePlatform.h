@@ -9,7 +9,8 @@
 namespace zorbic {
 
 // A recording stand-in for tests: every message box is logged, and Yes/No questions take
-// their answer from a scripted queue (Yes when the queue is empty). Nothing is ever shown.
+// their answer from a scripted queue (Yes when the queue is empty). Nothing is ever shown, and
+// the clipboard is a plain string.
 class FakePlatform : public Platform {
 public:
     struct Shown {
@@ -21,6 +22,8 @@ public:
 
     QList<Shown> shown;
     std::deque<MsgResult> answers;
+    QString clipboard;
+    int clipboardWrites = 0;
 
     MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
                      const QString &title) override {
@@ -30,6 +33,11 @@ public:
         const MsgResult answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    void setClipboardText(const QString &text) override {
+        clipboard = text;
+        ++clipboardWrites;
     }
 
     QStringList texts() const {

@@ -1,5 +1,7 @@
 #include "platform/QtPlatform.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 namespace zorbic {
@@ -37,6 +39,12 @@ MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon ic
     const int answer = box.exec();
     if (buttons == MsgButtons::Ok) return MsgResult::Ok;
     return answer == QMessageBox::No ? MsgResult::No : MsgResult::Yes;
+}
+
+void QtPlatform::setClipboardText(const QString &text) {
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
 }
 
 } // namespace zorbic

@@ -14,6 +14,7 @@ public:
 
     MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
                      const QString &title) override;
+    void setClipboardText(const QString &text) override;
 
 private:
     QWidget *owner_ = nullptr;

@@ -88,6 +88,7 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
 void Form1::subFinishLoad() {
     trap([&] {
         Option1[0]->setChecked(true);
+        Option1_Click(0);
         intDecimals = 4;
         bLoading = false;
     });
@@ -300,7 +301,8 @@ void Form1::connectHandlers() {
     for (QWidget *watched : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(List1),
                              static_cast<QWidget *>(List2), List1->viewport(), List2->viewport(),
                              static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label3),
-                             static_cast<QWidget *>(lblDegRad), static_cast<QWidget *>(Label5)})
+                             static_cast<QWidget *>(lblDegRad), static_cast<QWidget *>(Label5),
+                             static_cast<QWidget *>(Label6)})
         watched->installEventFilter(this);
 
     connect(cmdStore, &QPushButton::clicked, this, &Form1::cmdStore_Click);
@@ -310,9 +312,20 @@ void Form1::connectHandlers() {
     connect(cmdMoreLess, &QPushButton::clicked, this, &Form1::cmdMoreLess_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
+    connect(cmdCopyHistoryItems, &QPushButton::clicked, this, &Form1::cmdCopyHistoryItems_Click);
+    connect(cmdCopyStorageItems, &QPushButton::clicked, this, &Form1::cmdCopyStorageItems_Click);
+    for (int i = 0; i < static_cast<int>(Option1.size()); ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
 
     connect(mnuEditStoreResults, &QAction::triggered, this, &Form1::cmdStore_Click);
     connect(mnuEPStore, &QAction::triggered, this, &Form1::cmdStore_Click);
+    connect(mnuExtraCopyResult, &QAction::triggered, this,
+            [this] { subSetCopyMode(CopyMode::Result); });
+    connect(mnuExtraCopyExpression, &QAction::triggered, this,
+            [this] { subSetCopyMode(CopyMode::Expression); });
+    connect(mnuExtraCopyResultExpression, &QAction::triggered, this,
+            [this] { subSetCopyMode(CopyMode::ExpressionResult); });
+    connect(mnuEPPaste, &QAction::triggered, this, &Form1::mnuEPPaste_Click);
     connect(mnuClearResults, &QAction::triggered, this, &Form1::mnuClearResults_Click);
     connect(mnuEditClearStorage, &QAction::triggered, this, &Form1::mnuEditClearStorage_Click);
     connect(mnuEditExit, &QAction::triggered, this, &QWidget::close);

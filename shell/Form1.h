@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lists/CopyInsert.h"
 #include "lists/Integer.h"
 #include "lists/ResultTables.h"
 #include "platform/DataFileStore.h"
@@ -96,9 +97,12 @@ public:
 
     const DataFileStore &dataFile() const { return store_; }
 
-    // Keys of the lists that belong to copy and insert (Enter, Ctrl+Enter, Ctrl+C, Ctrl+V).
-    // They are swallowed and handed to this hook, which the copy/insert commands install.
-    enum class ListCommand { Insert, InsertExpression, Copy, Paste };
+    CopyBuffer copyBuffer;    // the rows of the last copy, for Paste
+    std::string strPopupList; // "list1" or "list2": the list Paste works on
+
+    // The list keys that insert into the expression box (Enter, Ctrl+Enter) are swallowed and
+    // handed to this hook; the insertion commands of the editing layer install it.
+    enum class ListCommand { Insert, InsertExpression };
     std::function<void(ListCommand, QListWidget *)> listCommandHook;
 
     // Entry and evaluation.
@@ -113,6 +117,15 @@ public:
     void cmdClearStorage_Click();
     void mnuClearResults_Click();
     void mnuEditClearStorage_Click();
+
+    // Copy and paste of list lines, and the copy/insert mode.
+    CopyMode fnCopyMode() const;
+    void subSetCopyMode(CopyMode mode);
+    void Option1_Click(int Index);
+    void Label6_Click();
+    void cmdCopyHistoryItems_Click();
+    void cmdCopyStorageItems_Click();
+    void mnuEPPaste_Click();
 
     // Result and trig modes.
     void MnuExtraREsultNormal_Click();
@@ -157,6 +170,8 @@ private:
     bool fnStorage_DeleteLines();
     bool List_KeyDown(QListWidget *list, QKeyEvent *event);
     void List_MouseMove(QListWidget *list, QMouseEvent *event);
+    void List_MouseDown(QListWidget *list, QMouseEvent *event);
+    void subCopyLines(QListWidget *list, const std::vector<Row> &table);
     void Check2_Click();
 
     void buildControls();

@@ -174,13 +174,14 @@ bool Form1::List_KeyDown(QListWidget *list, QKeyEvent *event) {
             break;
         case Qt::Key_C:
             if (ctrl) {
-                if (listCommandHook) listCommandHook(ListCommand::Copy, list);
+                history ? cmdCopyHistoryItems_Click() : cmdCopyStorageItems_Click();
                 return;
             }
             break;
         case Qt::Key_V:
             if (ctrl) {
-                if (listCommandHook) listCommandHook(ListCommand::Paste, list);
+                strPopupList = history ? "list1" : "list2";
+                mnuEPPaste_Click();
                 return;
             }
             break;

@@ -116,6 +116,12 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
         else if (watched == List2->viewport())
             List_MouseMove(List2, static_cast<QMouseEvent *>(event));
         break;
+    case QEvent::MouseButtonPress:
+        if (watched == List1->viewport())
+            List_MouseDown(List1, static_cast<QMouseEvent *>(event));
+        else if (watched == List2->viewport())
+            List_MouseDown(List2, static_cast<QMouseEvent *>(event));
+        break;
     case QEvent::MouseButtonDblClick:
         if (watched == Label1) {
             mnuClearResults_Click();
@@ -133,6 +139,10 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
         }
         if (watched == Label5) {
             mnuExtraStayOnTop_Click();
+            return true;
+        }
+        if (watched == Label6) {
+            Label6_Click();
             return true;
         }
         break;

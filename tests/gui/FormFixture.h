@@ -28,6 +28,8 @@ struct FormFixture {
         dir = std::make_unique<QTemporaryDir>();
         platform.shown.clear();
         platform.answers.clear();
+        platform.clipboard.clear();
+        platform.clipboardWrites = 0;
     }
 
     void writeDataFile(const QByteArray &bytes) const {
