@@ -193,6 +193,10 @@ QWidget *Form1::createControl(const ControlSpec &spec, QWidget *parent) {
         list->setSelectionMode(QAbstractItemView::ExtendedSelection);
         list->setUniformItemSizes(true);
         list->setMouseTracking(true);
+        // A long line is cut off at the edge, not shortened with an ellipsis; the item tip
+        // shows it whole.
+        list->setTextElideMode(Qt::ElideNone);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         widget = list;
         break;
     }
