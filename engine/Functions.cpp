@@ -232,7 +232,7 @@ void FactorialStage(std::string &s) {
         const std::int16_t stop = MaxInt(static_cast<std::int16_t>(q - 5), 1);
         int j = q - 1;
         while (j >= stop && IsDigit(before[static_cast<std::size_t>(j - 1)])) {
-            if (j == q - 5) throw EvalError{"Too many digits before !"};
+            if (j == q - 5) throw EvalError{"More than four digits before !"};
             --j;
         }
         const auto first = static_cast<std::size_t>(j);

@@ -38,7 +38,7 @@ bool PowerStage(std::string &s, double &result) {
     TextPass p(s);
     for (std::size_t k = p.input().find('^'); k != std::string_view::npos;
          k = p.input().find('^', p.cursor())) {
-        if (p.position(k) == 1) throw EvalError{"Nothing before ^"};
+        if (p.position(k) == 1) throw EvalError{"Missing number before ^"};
         p.keep(k);
         const LeftOperand a = ReadLeft(p.done());
         const RightOperand b = ReadRight(p.input().substr(k + 1));
@@ -99,7 +99,7 @@ bool ProductStage(std::string &s, double &result) {
         // An operator in the last position is ignored: "5*" is 5.
         if (p.position(k) == p.length()) break;
         if (p.position(k) == 1)
-            throw EvalError{"Nothing before " +
+            throw EvalError{"Missing number before " +
                             std::string(op == Product::Mod ? "MOD" : p.input().substr(k, 1))};
         p.keep(k);
         const LeftOperand a = ReadLeft(p.done());
@@ -157,7 +157,7 @@ bool CompareStage(std::string &s, double &result) {
          k = p.input().find_first_of("=<>", p.cursor())) {
         if (p.position(k) == p.length()) break;
         if (p.position(k) == 1)
-            throw EvalError{"Nothing before " + std::string(p.input().substr(k, 1))};
+            throw EvalError{"Missing number before " + std::string(p.input().substr(k, 1))};
         const char op = p.input()[k];
         if (p.before(k) == '"') {
             p.keep(k);

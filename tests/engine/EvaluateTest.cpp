@@ -60,7 +60,11 @@ TEST(Evaluator, ErrorPathSaysWhy) {
         {"ACOS2", "Argument out of range for ACOS"},
         {"1+(2*(LN0))", "Argument out of range for LN"},
         {"%5", "The expression begins with %"},
-        {"^2", "Nothing before ^"},
+        {"^2", "Missing number before ^"},
+        {"*5", "Missing number before *"},
+        {"MOD3", "Missing number before MOD"},
+        {"=5", "Missing number before ="},
+        {"10000!", "More than four digits before !"},
         {"7MOD0", "Division by zero"},
         {"171!", "Factorial of a number over 170"},
     };
