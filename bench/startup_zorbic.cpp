@@ -15,6 +15,6 @@ int main(int argc, char *argv[]) {
     platform.setOwner(&form);
     FirstPaint paint;
     if (qEnvironmentVariableIntValue("ZORBIC_STARTUP_STAY") == 0) form.installEventFilter(&paint);
-    form.show();
+    form.start();
     return QApplication::exec();
 }

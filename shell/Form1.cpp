@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHash>
 #include <QLabel>
 #include <QListWidget>
@@ -74,11 +75,16 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     setTabOrder();
     connectHandlers();
 
-    // Start-up: keypad shown and storage hidden, the defaults, then the data file replaces
-    // the modes, decimals, tables and expression text. Typing then replaces the expression.
+    // Keypad shown and storage hidden, then the defaults; start() does the rest.
     bLoading = true;
     subMoreLessLayout(2, 1);
     subFinishLoad();
+}
+
+void Form1::start() {
+    // The window paints before the data file is read, so a large file never delays it.
+    show();
+    QCoreApplication::processEvents();
     subLoadData();
     Text1->setFocus(Qt::OtherFocusReason);
     ctlLastFocus = Text1;

@@ -37,10 +37,13 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     // dataFilePath: where ZorbicData.txt lives; empty means the environment variable
-    // ZORBIC_DATA_FILE, else the usual place (the program folder when writable). The data file
-    // is read here, once.
+    // ZORBIC_DATA_FILE, else the usual place (the program folder when writable).
     explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
     ~Form1() override;
+
+    // Start-up: shows the window and lets it paint, then reads the data file (once) and puts
+    // the caret in the expression box with its restored text selected.
+    void start();
 
     static QString appTitle();
 

@@ -11,6 +11,6 @@ int main(int argc, char *argv[]) {
     zorbic::QtPlatform platform;
     zorbic::Form1 form(platform);
     platform.setOwner(&form);
-    form.show();
+    form.start();
     return QApplication::exec();
 }

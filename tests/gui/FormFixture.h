@@ -47,7 +47,7 @@ struct FormFixture {
     void start() {
         form.reset();
         form = std::make_unique<Form1>(platform, dataPath());
-        form->show();
+        form->start();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         activate();
     }

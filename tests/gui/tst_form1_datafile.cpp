@@ -146,7 +146,7 @@ private slots:
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         f.form = std::make_unique<Form1>(f.platform, blocker.fileName() + "/ZorbicData.txt");
-        f.form->show();
+        f.form->start();
         f.activate();
         f.evaluate(QStringLiteral("1+1"));
         QCOMPARE(f.platform.shown.size(), 1);
