@@ -26,7 +26,11 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+# The calculator starts on a full data file: 1,000 history and 500 storage rows.
 export ZORBIC_DATA_FILE=$work/ZorbicData.txt
+awk 'BEGIN { printf "v2_2_0\r\nd\r\nn\r\n 4 \r\n 1000 \r\n 500 \r\n2*3\r\n";
+             for (i = 1; i <= 1500; i++) printf "%d\r\n%d = %d*1\r\n%d*1\r\n%d\r\n", i, i, i, i, i }' \
+    >"$ZORBIC_DATA_FILE"
 
 median() { sort -n | awk '{a[NR]=$1} END {m=(NR%2)?a[(NR+1)/2]:(a[NR/2]+a[NR/2+1])/2; printf "%.1f", m}'; }
 
