@@ -98,8 +98,6 @@ public:
     int intWidthMode = 0;            // More/Less: 1 narrow, 2 wide
     int intHeightMode = 0;           // More/Less: 1 short, 2 tall
 
-    const DataFileStore &dataFile() const { return store_; }
-
     CopyBuffer copyBuffer;    // the rows of the last copy, for Paste
     std::string strPopupList; // "list1" or "list2": the list Paste works on
 
@@ -179,9 +177,7 @@ private:
 
     void buildControls();
     QWidget *createControl(const ControlSpec &spec, QWidget *parent);
-    void bindControls();
     void buildMenus();
-    void bindMenus();
     void setTabOrder();
     void showFailure(const std::exception &failure);
 
