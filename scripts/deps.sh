@@ -7,21 +7,32 @@ packages=(
     cmake ninja-build g++ clang pkg-config
     qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
     libxdo-dev libx11-dev libxtst-dev libclang-rt-14-dev
-    xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core
+    xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core locales
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The number formats are tested under a German locale (decimal comma).
+has_locale() { locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; }
 
-if [ "$(id -u)" -eq 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-else
-    echo "Missing packages. Run as root:" >&2
-    echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
-    exit 1
+if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -eq 0 ]; then
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    else
+        echo "Missing packages. Run as root:" >&2
+        echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+        exit 1
+    fi
+fi
+
+if ! has_locale; then
+    if [ "$(id -u)" -eq 0 ]; then
+        localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    else
+        echo "Optional: the German locale test is skipped; as root run: localedef -i de_DE -f UTF-8 de_DE.UTF-8" >&2
+    fi
 fi
