@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <string_view>
+
+class QWidget;
+
 namespace zorbic {
 
 enum class MsgButtons { Ok, YesNo };
@@ -20,6 +24,15 @@ public:
 
     // Clears the clipboard, then puts the text on it as plain text.
     virtual void setClipboardText(const QString &text) = 0;
+
+    // Key sending and window placement.
+    // Types `notation` (the key notation of keys/ParseKeys.h) into whichever of the program's
+    // windows has the focus; wait = true returns only after the keys were handled. Bad notation
+    // throws std::invalid_argument, no focused window std::runtime_error; nothing is sent then.
+    virtual void sendKeys(std::string_view notation, bool wait) = 0;
+    // Keeps `window` above other windows (or stops doing so) without recreating it: the same
+    // native window at the same position.
+    virtual void setStayOnTop(QWidget *window, bool on) = 0;
 };
 
 } // namespace zorbic

@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QWidget>
+#include <QWindow>
 
 namespace zorbic {
 
@@ -45,6 +47,22 @@ void QtPlatform::setClipboardText(const QString &text) {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
+}
+
+void QtPlatform::sendKeys(std::string_view notation, bool wait) {
+    keySender_.sendKeys(notation, wait);
+}
+
+// Setting the flag on the QWindow (not QWidget::setWindowFlags) changes the stacking hint of
+// the existing native window: it is neither recreated nor hidden, and keeps its position.
+void QtPlatform::setStayOnTop(QWidget *window, bool on) {
+    if (window == nullptr) return;
+    QWindow *handle = window->windowHandle();
+    if (handle == nullptr) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        return;
+    }
+    handle->setFlag(Qt::WindowStaysOnTopHint, on);
 }
 
 } // namespace zorbic

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/keysend/QtKeySender.h"
 
 class QWidget;
 
@@ -16,8 +17,13 @@ public:
                      const QString &title) override;
     void setClipboardText(const QString &text) override;
 
+    // Key sending and window placement.
+    void sendKeys(std::string_view notation, bool wait) override;
+    void setStayOnTop(QWidget *window, bool on) override;
+
 private:
     QWidget *owner_ = nullptr;
+    QtKeySender keySender_;
 };
 
 } // namespace zorbic
