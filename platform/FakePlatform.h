@@ -1,11 +1,14 @@
 #pragma once
 
+#include "keys/ParseKeys.h"
 #include "platform/Platform.h"
 #include "platform/keysend/QtKeySender.h"
 
 #include <QList>
 #include <QString>
 #include <deque>
+#include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -64,6 +67,40 @@ public:
     }
 
     void setStayOnTop(QWidget *window, bool on) override { stayOnTopCalls.push_back({window, on}); }
+
+    // Zipto's desktop: a scripted set of windows. Every query, activation and key string is
+    // logged in order in desktopLog ("foreground", "activate 7", "keys {4}"). An activation
+    // that succeeds puts that window in front; key strings go nowhere but the log.
+    QString unsupportedReason;
+    WindowId foreground = 0;
+    std::vector<WindowId> ownIds;
+    std::map<WindowId, std::optional<std::int64_t>> pids; // a window not listed: pid 1
+    std::map<WindowId, WindowActivation> activations;     // a window not listed: Activated
+    std::vector<std::string> desktopLog;
+
+    QString desktopUnsupportedReason() override { return unsupportedReason; }
+    WindowId foregroundWindow() override {
+        desktopLog.push_back("foreground");
+        return foreground;
+    }
+    std::vector<WindowId> ownWindowIds() override { return ownIds; }
+    std::optional<std::int64_t> windowPid(WindowId window) override {
+        const auto found = pids.find(window);
+        return found == pids.end() ? std::optional<std::int64_t>(1) : found->second;
+    }
+    WindowActivation activateWindow(WindowId window) override {
+        desktopLog.push_back("activate " + std::to_string(window));
+        const auto found = activations.find(window);
+        const WindowActivation outcome =
+            found == activations.end() ? WindowActivation::Activated : found->second;
+        if (outcome == WindowActivation::Activated) foreground = window;
+        return outcome;
+    }
+    void sendKeysToForeground(std::string_view notation) override {
+        const KeyParse parse = ParseKeys(notation);
+        if (!parse.ok()) throw std::invalid_argument(parse.error);
+        desktopLog.push_back("keys " + std::string(notation));
+    }
 
     QStringList texts() const {
         QStringList all;

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 
@@ -11,6 +14,11 @@ namespace zorbic {
 enum class MsgButtons { Ok, YesNo };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgResult { Ok, Yes, No };
+
+// Zipto: top-level windows of the desktop (X window ids under X11), and the outcome of
+// bringing one to the front.
+using WindowId = std::uint64_t;
+enum class WindowActivation { Activated, WindowGone, Refused, TimedOut };
 
 // The one door to the desktop. Every message box of the program goes through it, so tests
 // replace it with a recording fake and never meet a modal dialog. Key sending, foreground
@@ -33,6 +41,23 @@ public:
     // Keeps `window` above other windows (or stops doing so) without recreating it: the same
     // native window at the same position.
     virtual void setStayOnTop(QWidget *window, bool on) = 0;
+
+    // Zipto: the desktop's windows and typing into other applications.
+    // Empty when Zipto can work here, else why not (Wayland, no X display...), for the user.
+    virtual QString desktopUnsupportedReason() = 0;
+    // The top-level window in front; 0 when there is none or the desktop is unsupported.
+    virtual WindowId foregroundWindow() = 0;
+    // The ids of this program's own top-level windows that exist on the desktop now.
+    virtual std::vector<WindowId> ownWindowIds() = 0;
+    // The process id that the window's owner announced; nothing when it is gone or unknown.
+    virtual std::optional<std::int64_t> windowPid(WindowId window) = 0;
+    // Brings the window to the front and waits (bounded) until it has the keyboard focus.
+    virtual WindowActivation activateWindow(WindowId window) = 0;
+    // Types `notation` (the full key notation) into the window in front, whoever owns it, and
+    // returns once the desktop has processed the keys. Bad notation throws
+    // std::invalid_argument and sends nothing; a key that cannot be typed throws
+    // std::runtime_error.
+    virtual void sendKeysToForeground(std::string_view notation) = 0;
 };
 
 } // namespace zorbic

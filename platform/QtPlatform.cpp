@@ -1,10 +1,16 @@
 #include "platform/QtPlatform.h"
 
+#include "keys/ParseKeys.h"
+#include "platform/x11/X11Desktop.h"
+
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QWidget>
 #include <QWindow>
+
+#include <stdexcept>
 
 namespace zorbic {
 
@@ -27,6 +33,9 @@ QMessageBox::Icon toQt(MsgIcon icon) {
 }
 
 } // namespace
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
 
 MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
                              const QString &title) {
@@ -63,6 +72,86 @@ void QtPlatform::setStayOnTop(QWidget *window, bool on) {
         return;
     }
     handle->setFlag(Qt::WindowStaysOnTopHint, on);
+}
+
+// Zipto works only where this program is an X11 client beside the others: own windows of a
+// native Wayland client are no X windows, and Wayland lets no program type into another.
+X11Desktop *QtPlatform::desktop() {
+    if (desktopTried_) return desktop_.get();
+    desktopTried_ = true;
+    const QString platform = QGuiApplication::platformName();
+    if (platform.startsWith(QLatin1String("wayland"))) {
+        desktopReason_ = QStringLiteral(
+            "Zipto needs an X11 desktop session; this session uses Wayland, which does not let "
+            "one program type into another.");
+        return nullptr;
+    }
+    if (platform != QLatin1String("xcb")) {
+        desktopReason_ = QStringLiteral("Zipto needs an X11 desktop session; Zorbic is running "
+                                        "without one (display platform \"%1\").")
+                             .arg(platform);
+        return nullptr;
+    }
+    std::string why;
+    desktop_ = X11Desktop::open(&why);
+    if (!desktop_)
+        desktopReason_ = QStringLiteral("Zipto needs an X11 desktop session: %1.")
+                             .arg(QString::fromStdString(why));
+    return desktop_.get();
+}
+
+QString QtPlatform::desktopUnsupportedReason() {
+    desktop();
+    return desktopReason_;
+}
+
+WindowId QtPlatform::foregroundWindow() {
+    X11Desktop *x = desktop();
+    return x ? x->activeWindow() : 0;
+}
+
+// Every top-level window of ours that exists natively, dialogs included. The id comes from
+// the QWindow: QWidget::winId() keeps a stale id once Qt has recreated the native window.
+std::vector<WindowId> QtPlatform::ownWindowIds() {
+    std::vector<WindowId> ids;
+    for (const QWidget *widget : QApplication::topLevelWidgets()) {
+        const QWindow *window = widget->windowHandle();
+        if (window && window->handle()) ids.push_back(window->winId());
+    }
+    return ids;
+}
+
+std::optional<std::int64_t> QtPlatform::windowPid(WindowId window) {
+    X11Desktop *x = desktop();
+    return x ? x->windowPid(window) : std::nullopt;
+}
+
+WindowActivation QtPlatform::activateWindow(WindowId window) {
+    // The window manager usually answers within 50 ms; a busy desktop gets a generous bound.
+    constexpr int kActivateTimeoutMs = 2000;
+    X11Desktop *x = desktop();
+    if (!x) return WindowActivation::Refused;
+    switch (x->activate(window, kActivateTimeoutMs)) {
+    case ActivateResult::Activated:
+        return WindowActivation::Activated;
+    case ActivateResult::WindowGone:
+        return WindowActivation::WindowGone;
+    case ActivateResult::Refused:
+        return WindowActivation::Refused;
+    case ActivateResult::TimedOut:
+        break;
+    }
+    return WindowActivation::TimedOut;
+}
+
+void QtPlatform::sendKeysToForeground(std::string_view notation) {
+    const KeyParse parse = ParseKeys(notation);
+    if (!parse.ok()) throw std::invalid_argument(parse.error);
+    if (parse.strokes.empty()) return;
+    X11Desktop *x = desktop();
+    if (!x) throw std::runtime_error(desktopReason_.toStdString());
+    std::string why;
+    if (!x->sendKeys(parse.strokes, &why)) throw std::runtime_error(why);
 }
 
 } // namespace zorbic

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "shell/ControlTable.h"
 #include "shell/Pictures.h"
+#include "shell/about/HelpWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace zorbic {
 
@@ -59,6 +61,10 @@ T *as(const QHash<QString, QWidget *> &widgets, const char *name, int index = -1
 
 Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     : QMainWindow(parent), platform_(platform), store_(dataFilePath) {
+    // The window in front now is the application the program was started from: none of ours
+    // exists yet. It is the first Zipto target.
+    hwndLastActive = platform_.foregroundWindow();
+
     // Fixed border with a minimize box and no maximize box.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -74,17 +80,21 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     buildMenus();
     setTabOrder();
     connectHandlers();
+    connectZiptoHandlers();
+    connectHelpHandlers();
 
-    // Keypad shown and storage hidden, then the defaults; start() does the rest.
+    // Keypad shown and storage hidden; start() does the rest.
     bLoading = true;
     subMoreLessLayout(2, 1);
-    subFinishLoad();
 }
 
 void Form1::start() {
-    // The window paints before the data file is read, so a large file never delays it.
+    // The window paints before the defaults are set and the data file is read, so a large
+    // file never delays it. A Timer1 tick during that first paint finds bLoading still true.
+    Timer1->start();
     show();
     QCoreApplication::processEvents();
+    subFinishLoad();
     subLoadData();
     Text1->setFocus(Qt::OtherFocusReason);
     ctlLastFocus = Text1;
@@ -96,6 +106,7 @@ void Form1::subFinishLoad() {
         Option1[0]->setChecked(true);
         Option1_Click(0);
         intDecimals = 4;
+        strHelpFolder = findHelpFolder();
         bLoading = false;
     });
 }

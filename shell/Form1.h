@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <string>
@@ -23,11 +24,14 @@ class QMenu;
 class QMouseEvent;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace zorbic {
 
+class HelpWindow;
 class Platform;
 class TextBox;
+class frmZiptoOptions;
 struct ControlSpec;
 struct MenuSpec;
 
@@ -148,6 +152,22 @@ public:
     void subFocusLastControl();
     void mnuExtraStayOnTop_Click();
 
+    // Zipto: tracking the last active other application and typing the last result into it.
+    std::uint64_t hwndLastActive = 0;        // the window Zipto types into; 0 before there is one
+    QTimer *Timer1 = nullptr;                // 500 ms tracking ticks, from start()
+    frmZiptoOptions *ZiptoOptions = nullptr; // created at its first opening, then shown/hidden
+    void Timer1_Timer();
+    void Command4_Click();
+    void Command4_MouseDown(int Button);
+    void mnuExtraSendLastResult_Click();
+    void mnuExtraZiptoOptions_Click();
+
+    // Help and About.
+    QString strHelpFolder;            // the folder of the help pages; empty: no help
+    HelpWindow *helpWindow = nullptr; // the help window "helper", created at the first F1
+    void mnuHelpTips_Click();
+    void mnuHelpAbout_Click();
+
     // Runs a handler body; a thrown failure becomes the OK box with the application title
     // and the rest of the handler is abandoned.
     template <class Body> void trap(Body &&body) {
@@ -164,6 +184,8 @@ protected:
 
 private:
     void connectHandlers();
+    void connectZiptoHandlers();
+    void connectHelpHandlers();
     void subFinishLoad();
     bool subDoResultMode();
     void applyModes(bool degrees, bool normal);
