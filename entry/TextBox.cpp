@@ -9,6 +9,24 @@ TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, &TextBox::dropLineBreaks);
 }
 
+BoxState TextBox::state() const {
+    BoxState state;
+    state.text = text().toStdU16String();
+    const bool selected = hasSelectedText();
+    state.SelStart = ToInteger(selected ? selectionStart() : cursorPosition());
+    state.SelLength = ToInteger(selected ? selectedText().size() : 0);
+    return state;
+}
+
+void TextBox::setState(const BoxState &state) {
+    const QString wanted = QString::fromStdU16String(state.text);
+    if (text() != wanted) setText(wanted);
+    if (state.SelLength > 0)
+        setSelection(state.SelStart, state.SelLength);
+    else
+        setCursorPosition(state.SelStart);
+}
+
 void TextBox::keyPressEvent(QKeyEvent *event) {
     if (keyHandler && keyHandler(event)) {
         event->accept();

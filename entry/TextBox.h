@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entry/rules/BoxState.h"
+
 #include <QLineEdit>
 #include <functional>
 
@@ -15,6 +17,11 @@ public:
     explicit TextBox(QWidget *parent = nullptr);
 
     std::function<bool(QKeyEvent *)> keyHandler;
+
+    // The text with its selection (start and length; without one, the caret and 0) as the key
+    // rules see it, and writing such a state back. Fails with "Overflow" beyond 32,767.
+    BoxState state() const;
+    void setState(const BoxState &state);
 
 signals:
     void clicked();

@@ -82,6 +82,10 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     connectHandlers();
     connectZiptoHandlers();
     connectHelpHandlers();
+    // Editing, window behaviours and copy/insert.
+    connectEditingHandlers();
+    connectWindowHandlers();
+    connectCopyInsertHandlers();
 
     // Keypad shown and storage hidden; start() does the rest.
     bLoading = true;
@@ -356,7 +360,6 @@ void Form1::connectHandlers() {
     connect(MnuExtraREsultFixed, &QAction::triggered, this, &Form1::MnuExtraREsultFixed_Click);
     connect(mnuExtraShowStorage, &QAction::triggered, this, &Form1::Command3_Click);
     connect(mnuExtraStayOnTop, &QAction::triggered, this, &Form1::mnuExtraStayOnTop_Click);
-    connect(mnuExtraMinimizeForm, &QAction::triggered, this, &QWidget::showMinimized);
 }
 
 void Form1::setTabOrder() {

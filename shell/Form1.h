@@ -105,10 +105,8 @@ public:
     CopyBuffer copyBuffer;    // the rows of the last copy, for Paste
     std::string strPopupList; // "list1" or "list2": the list Paste works on
 
-    // The list keys that insert into the expression box (Enter, Ctrl+Enter) are swallowed and
-    // handed to this hook; the insertion commands of the editing layer install it.
-    enum class ListCommand { Insert, InsertExpression };
-    std::function<void(ListCommand, QListWidget *)> listCommandHook;
+    std::string strSelResult;     // field 1 of the history row clicked last
+    std::string strSelExpression; // field 3 of the history row clicked last
 
     // Entry and evaluation.
     bool Text1_KeyDown(QKeyEvent *event);
@@ -152,6 +150,36 @@ public:
     void subFocusLastControl();
     void mnuExtraStayOnTop_Click();
 
+    // Window behaviours: minimize, button highlight, cursor buttons.
+    QPushButton *ctlHighlighted = nullptr; // the button the highlight coloured last
+    void mnuExtraMinimizeForm_Click();
+    Integer fnBoldControl(QPushButton *ctrl, bool dontbold = false);
+    Integer fnUnBoldControl();
+    void Command5_MouseDown();
+    void Command8_Click();
+
+    // Editing: keypad, subSendKeys, window keys, Edit menu, parentheses, function surround.
+    void Command1_Click(int Index);
+    void subSendKeys(const std::string &s, bool ecr, bool SendOneAtATime, bool atEnd);
+    void mnuEditUndo_Click();
+    void mnuEditCopy_Click();
+    void mnuEditCut_Click();
+    void mnuEditPaste_Click();
+    void mnuEditEditExpression_Click();
+    void mnuEditClearExpression_Click();
+    void mnuExtraSurroundParen_Click();
+    void mnuFunctionsLeftParen_Click();
+    void mnuFunctionsRightParen_Click();
+    void Label4_Click();
+
+    // Copy/insert: list clicks and inserts, the pop-up menu's inserts.
+    void List1_Click();
+    void List2_Click();
+    void List1_DblClick();
+    void List2_DblClick();
+    void mnuEPInsertResult_Click();
+    void mnuEPInsertExpression_Click();
+
     // Zipto: tracking the last active other application and typing the last result into it.
     std::uint64_t hwndLastActive = 0;        // the window Zipto types into; 0 before there is one
     QTimer *Timer1 = nullptr;                // 500 ms tracking ticks, from start()
@@ -184,6 +212,16 @@ protected:
 
 private:
     void connectHandlers();
+    void connectEditingHandlers();
+    void connectWindowHandlers();
+    void connectCopyInsertHandlers();
+    bool Form_KeyDown(QKeyEvent *event);
+    bool Form_KeyPress(QKeyEvent *event);
+    bool Text1_CommandKeys(QKeyEvent *event);
+    void Command1_Surround();
+    void List_Enter(QListWidget *list, bool ctrl);
+    bool List_Click(QListWidget *list);
+    bool windowEvent(QObject *watched, QEvent *event);
     void connectZiptoHandlers();
     void connectHelpHandlers();
     void subFinishLoad();

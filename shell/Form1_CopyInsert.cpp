@@ -77,6 +77,78 @@ void Form1::mnuEPPaste_Click() {
     });
 }
 
+void Form1::connectCopyInsertHandlers() {
+    for (QListWidget *list : {List1, List2}) {
+        // The line taken is the current one: by a click (also on the current line again), or by
+        // moving with the keys. Refilling a list takes nothing.
+        connect(list, &QListWidget::currentRowChanged, this,
+                [this, list] { list == List1 ? List1_Click() : List2_Click(); });
+        connect(list, &QListWidget::itemClicked, this,
+                [this, list] { list == List1 ? List1_Click() : List2_Click(); });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, list] { list == List1 ? List1_DblClick() : List2_DblClick(); });
+    }
+    connect(mnuEPcopy, &QAction::triggered, this, &Form1::mnuEditCopy_Click);
+    connect(mnuEPcut, &QAction::triggered, this, &Form1::mnuEditCut_Click);
+    connect(mnuEPInsertResult, &QAction::triggered, this, &Form1::mnuEPInsertResult_Click);
+    connect(mnuEPInsertExpression, &QAction::triggered, this, &Form1::mnuEPInsertExpression_Click);
+}
+
+// Takes the current line of a list into strLastResult in the current mode; a history line
+// also becomes the source of the pop-up menu's inserts. False when the list has no current line.
+bool Form1::List_Click(QListWidget *list) {
+    const QListWidgetItem *item = list->currentItem();
+    if (item == nullptr) return false;
+    const bool history = list == List1;
+    const Row &row =
+        RowAt(history ? tables.strHistory : tables.strStorage, item->data(Qt::UserRole).toInt());
+    if (history) {
+        strSelExpression = row.expression;
+        strSelResult = row.resultText;
+    }
+    strLastResult = ModeText(row, fnCopyMode());
+    Command4->setToolTip(QStringLiteral("Zipto: ") + QString::fromStdString(strLastResult));
+    return true;
+}
+
+void Form1::List1_Click() {
+    trap([&] { List_Click(List1); });
+}
+
+void Form1::List2_Click() {
+    trap([&] { List_Click(List2); });
+}
+
+void Form1::List1_DblClick() {
+    subSendKeys(strLastResult, false, true, false);
+}
+
+void Form1::List2_DblClick() {
+    subSendKeys(strLastResult, false, true, false);
+}
+
+// The pop-up inserts always take the history line clicked last, whichever list was clicked.
+void Form1::mnuEPInsertResult_Click() {
+    subSendKeys(strSelResult, false, true, true);
+}
+
+void Form1::mnuEPInsertExpression_Click() {
+    subSendKeys(strSelExpression, true, true, false);
+}
+
+// Enter inserts the current line in the current mode; Ctrl+Enter its expression. Ctrl+Enter in
+// the history keeps the mode; in the storage list it leaves the mode at Result. A list without
+// lines inserts nothing.
+void Form1::List_Enter(QListWidget *list, bool ctrl) {
+    trap([&] {
+        const CopyMode before = fnCopyMode();
+        if (ctrl) subSetCopyMode(CopyMode::Expression);
+        const bool taken = List_Click(list);
+        if (taken) list == List1 ? List1_DblClick() : List2_DblClick();
+        if (ctrl) subSetCopyMode(list == List1 ? before : CopyMode::Result);
+    });
+}
+
 // Pressing a mouse button on a list names it for Paste; the right button opens the pop-up menu.
 void Form1::List_MouseDown(QListWidget *list, QMouseEvent *event) {
     trap([&] {

@@ -11,32 +11,15 @@
 
 namespace zorbic {
 
-namespace {
-
-BoxState readBox(const TextBox &box) {
-    BoxState state;
-    state.text = box.text().toStdU16String();
-    const bool selected = box.hasSelectedText();
-    state.SelStart = ToInteger(selected ? box.selectionStart() : box.cursorPosition());
-    state.SelLength = ToInteger(selected ? box.selectedText().size() : 0);
-    return state;
-}
-
-void writeBox(TextBox &box, const BoxState &state) {
-    const QString text = QString::fromStdU16String(state.text);
-    if (box.text() != text) box.setText(text);
-    if (state.SelLength > 0)
-        box.setSelection(state.SelStart, state.SelLength);
-    else
-        box.setCursorPosition(state.SelStart);
-}
-
-} // namespace
-
 // Every key reaches the box here first. Returns true when the key is swallowed.
 bool Form1::Text1_KeyDown(QKeyEvent *event) {
     bool swallowed = false;
     trap([&] {
+        // PageUp/PageDown type or add parentheses, Up and Down move to the lists.
+        if (Text1_CommandKeys(event)) {
+            swallowed = true;
+            return;
+        }
         // Moving the caret means the box no longer holds the expression of the last result.
         switch (event->key()) {
         case Qt::Key_End:
@@ -61,10 +44,10 @@ bool Form1::Text1_KeyDown(QKeyEvent *event) {
             return;
 
         const KeyPressOutcome outcome =
-            Text1_KeyPress(readBox(*Text1), key, Check1->isChecked(), bFreshResult);
+            Text1_KeyPress(Text1->state(), key, Check1->isChecked(), bFreshResult);
         Check1->setChecked(outcome.check1);
         bFreshResult = outcome.bFreshResult;
-        writeBox(*Text1, outcome.box);
+        Text1->setState(outcome.box);
         if (outcome.runEnter) {
             swallowed = true;
             Text1_Enter();

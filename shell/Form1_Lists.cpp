@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 namespace zorbic {
 
@@ -16,7 +17,10 @@ namespace {
 const QString kCantUndo = QStringLiteral("YOU CAN'T UNDO THIS OPERATION");
 
 // Rebuilds a list from its lines; each item carries its table row as item data.
+// Refilling and reselecting by program take no line into strLastResult: the list's signals
+// stay quiet meanwhile.
 void fill(QListWidget &list, const std::vector<ListLine> &lines) {
+    const QSignalBlocker quiet(&list);
     list.setUpdatesEnabled(false);
     list.clear();
     for (const ListLine &line : lines) {
@@ -47,6 +51,7 @@ std::vector<ListItem> itemsOf(const QListWidget &list) {
 }
 
 void selectOnly(QListWidget &list, std::optional<int> index) {
+    const QSignalBlocker quiet(&list);
     list.clearSelection();
     if (index && *index >= 0 && *index < list.count()) {
         list.setCurrentRow(*index, QItemSelectionModel::ClearAndSelect);
@@ -145,8 +150,7 @@ bool Form1::List_KeyDown(QListWidget *list, QKeyEvent *event) {
         switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (listCommandHook)
-                listCommandHook(ctrl ? ListCommand::InsertExpression : ListCommand::Insert, list);
+            List_Enter(list, ctrl);
             return;
         case Qt::Key_Delete:
             history ? cmdDeleteItem_Click() : cmdClearStorage_Click();

@@ -206,20 +206,6 @@ private slots:
         QCOMPARE(list1->count(), 2);
     }
 
-    void insertKeysGoToTheHook() {
-        threeResults();
-        QList<Form1::ListCommand> seen;
-        f.form->listCommandHook = [&](Form1::ListCommand command, QListWidget *list) {
-            QCOMPARE(list, f.form->List1);
-            seen << command;
-        };
-        f.form->List1->setFocus();
-        QTest::keyClick(f.form->List1, Qt::Key_Return);
-        QTest::keyClick(f.form->List1, Qt::Key_Return, Qt::ControlModifier);
-        QCOMPARE(seen, (QList<Form1::ListCommand>{Form1::ListCommand::Insert,
-                                                  Form1::ListCommand::InsertExpression}));
-    }
-
     void itemTipShowsTheLineUnderTheMouse() {
         f.evaluate(QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18+19+20"));
         f.evaluate(QStringLiteral("2*3"));
