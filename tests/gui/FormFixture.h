@@ -30,6 +30,8 @@ struct FormFixture {
         platform.answers.clear();
         platform.clipboard.clear();
         platform.clipboardWrites = 0;
+        platform.sentKeys.clear();
+        platform.stayOnTopCalls.clear();
     }
 
     void writeDataFile(const QByteArray &bytes) const {

@@ -1,0 +1,120 @@
+#include "entry/rules/Editing.h"
+#include "lists/Failure.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zorbic {
+namespace {
+
+struct Case {
+    const char *name;
+    std::u16string text;
+    Integer selStart;
+    Integer selLength;
+    std::u16string textAfter;
+    Integer caretAfter;
+};
+
+TEST(InsertDirect, WrapsTheSelectionOrInsertsAtTheCaret) {
+    const std::vector<Case> cases{
+        {"whole text selected", u"2+3", 0, 3, u"SIN(2+3)", 8},
+        {"caret at the end lands at the end", u"2+3", 3, 0, u"2+3SIN", 6},
+        {"caret mid text lands one beyond", u"2+3", 1, 0, u"2SIN+3", 5},
+        {"caret at the start", u"2+3", 0, 0, u"SIN2+3", 4},
+        {"part selected", u"1+2*3", 2, 3, u"1+SIN(2*3)", 10},
+        {"selection past the end is cut", u"2+3", 2, 9, u"2+SIN(3)", 8},
+        {"empty box", u"", 0, 0, u"SIN", 3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const BoxState after = InsertDirect({c.text, c.selStart, c.selLength}, u"SIN");
+        EXPECT_EQ(after.text, c.textAfter);
+        EXPECT_EQ(after.SelStart, c.caretAfter);
+        EXPECT_EQ(after.SelLength, 0);
+    }
+}
+
+TEST(InsertDirect, InsertsAResultTextAsIs) {
+    const BoxState after = InsertDirect({u"2*", 2, 0}, u"-1.5E-10");
+    EXPECT_EQ(after.text, u"2*-1.5E-10");
+    EXPECT_EQ(after.SelStart, 10);
+}
+
+TEST(InsertDirect, BeyondTheCaretRangeIsAnOverflow) {
+    const std::u16string big(32760, u'1');
+    EXPECT_THROW(InsertDirect({big, 0, 0}, u"ASINHASINH"), Failure);
+}
+
+TEST(SurroundSelection, ParenthesisesTheSelectionWithoutBlanks) {
+    const std::vector<Case> cases{
+        {"plain", u"2+3", 0, 3, u"(2+3)", 5},
+        {"blanks dropped, caret at the end", u" 2 + 3", 0, 6, u"(2+3)", 5},
+        {"inner part", u"1+2*3", 2, 3, u"1+(2*3)", 7},
+        // The caret counts the dropped blanks, so it lands beyond the ")".
+        {"blanks inside a longer text", u"1+ 2 *3-4", 2, 5, u"1+(2*3)-4", 9},
+        {"line breaks dropped", u"2\r\n+3", 0, 5, u"(2+3)", 5},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const BoxState after = SurroundSelection({c.text, c.selStart, c.selLength});
+        EXPECT_EQ(after.text, c.textAfter);
+        EXPECT_EQ(after.SelStart, c.caretAfter);
+        EXPECT_EQ(after.SelLength, 0);
+    }
+}
+
+TEST(Keypad, TypedAndDirectButtons) {
+    struct Row {
+        int index;
+        const char *text;
+        bool direct;
+    };
+    const std::vector<Row> rows{
+        {0, "{+}", false},
+        {2, "*", false},
+        {4, "{^}", false},
+        {7, "{enter}", false},
+        {9, "{home}", false},
+        {11, "1", false},
+        {19, "9", false},
+        {20, "0", false},
+        {21, "{BS}", false},
+        {22, "PI", false},
+        {23, "SIN", true},
+        {27, "1/", true},
+        {28, "{HOME}{(}{END}{)}", false},
+        {34, "SQR", true},
+        {40, "ATANH", true},
+        {41, "e", false},
+        {42, "!", false},
+        {43, "{%}", false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.index);
+        const KeypadKey key = KeypadText(row.index);
+        EXPECT_EQ(key.text, row.text);
+        EXPECT_EQ(key.direct, row.direct);
+    }
+    int direct = 0;
+    for (int i = 0; i < 44; ++i)
+        direct += KeypadText(i).direct ? 1 : 0;
+    EXPECT_EQ(direct, 17); // SIN, COS, TAN, LN, 1/x and the twelve picture functions
+    EXPECT_THROW(KeypadText(44), std::out_of_range);
+    EXPECT_THROW(KeypadText(-1), std::out_of_range);
+}
+
+TEST(ForwardedOperator, NotationCharactersGoInBraces) {
+    EXPECT_EQ(ForwardedOperator(u'+'), "{+}");
+    EXPECT_EQ(ForwardedOperator(u'^'), "{^}");
+    EXPECT_EQ(ForwardedOperator(u'%'), "{%}");
+    for (char16_t k : std::u16string(u"-./*"))
+        EXPECT_EQ(ForwardedOperator(k), std::string(1, static_cast<char>(k)));
+    for (char16_t k : std::u16string(u"7(=!a "))
+        EXPECT_TRUE(ForwardedOperator(k).empty());
+}
+
+} // namespace
+} // namespace zorbic
