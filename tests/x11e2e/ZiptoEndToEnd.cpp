@@ -1,0 +1,195 @@
+// The whole Zipto path with real programs: another program has the focus, zorbic starts and
+// records it, the user types into zorbic and presses F12, and the other program receives the
+// result. Keys reach zorbic through XTEST, as from the keyboard.
+#include "../x11/ChildProcess.h"
+#include "../x11/TargetWindow.h"
+#include "../x11/XSession.h"
+
+#include "keys/FormatKeys.h"
+#include "keys/ParseKeys.h"
+#include "lists/DataFile.h"
+#include "platform/x11/X11Desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace zorbic {
+namespace {
+
+using namespace std::chrono_literals;
+using test::ChildProcess;
+using test::TargetState;
+using test::TargetWindow;
+using test::XSession;
+
+bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+class ZiptoEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        session = std::make_unique<XSession>(true);
+        if (session->ready()) desktop = X11Desktop::open(&openFailure);
+    }
+    static void TearDownTestSuite() {
+        desktop.reset();
+        session.reset();
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(session->ready()) << session->failure();
+        ASSERT_NE(desktop, nullptr) << openFailure;
+        char pattern[] = "/tmp/zipto_e2eXXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override {
+        zorbic.reset();
+        target.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    // The other program, in front, as the user left it before starting the calculator.
+    void startTarget() {
+        target = std::make_unique<TargetWindow>(*session, "target");
+        ASSERT_NE(target->window(), 0u) << target->failure();
+        ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == target->window(); }, 5s))
+            << "the target never became the active window";
+    }
+
+    bool zorbicInFront() {
+        const std::uint64_t front = desktop->activeWindow();
+        return front != 0 && desktop->windowPid(front) == zorbic->pid();
+    }
+
+    // The real program on a data file of its own; returns once its window is in front.
+    void startZorbic() {
+        const std::string data = folder + "/ZorbicData.txt";
+        auto environment = session->environment();
+        environment.push_back("ZORBIC_DATA_FILE=" + data);
+        environment.push_back("XDG_DATA_HOME=" + folder);
+        environment.push_back("XDG_CONFIG_HOME=" + folder);
+        zorbic = std::make_unique<ChildProcess>(std::vector<std::string>{ZORBIC_PROGRAM},
+                                                ChildProcess::Options{environment, false, false});
+        ASSERT_TRUE(zorbic->started());
+        ASSERT_TRUE(waitUntil([&] { return zorbicInFront(); }, 15s))
+            << "zorbic's window never came to the front";
+        mainWindow = desktop->activeWindow();
+        // Its start-up ends with the caret in the expression box; give it a moment past mapping.
+        std::this_thread::sleep_for(200ms);
+    }
+
+    // Types the key notation into whatever window has the focus.
+    void type(const std::string &notation) {
+        const KeyParse keys = ParseKeys(notation);
+        ASSERT_TRUE(keys.ok()) << keys.error;
+        std::string why;
+        ASSERT_TRUE(desktop->sendKeys(keys.strokes, &why)) << why;
+    }
+
+    // Sets the Zipto Options through the dialog, with the keyboard: Shift+F12 opens it with
+    // the focus in the after keys; Tab goes on to the before keys, the check box and "Okay".
+    void setOptions(const std::string &after, bool reactivate) {
+        type("+{f12}");
+        ASSERT_TRUE(
+            waitUntil([&] { return zorbicInFront() && desktop->activeWindow() != mainWindow; }, 5s))
+            << "the Zipto Options dialog did not come to the front";
+        std::this_thread::sleep_for(100ms);
+        type(BraceEach(after) + "{tab}{tab}" + (reactivate ? "" : " ") + "{tab} ");
+        ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s))
+            << "the main window did not come back after Okay";
+    }
+
+    std::optional<TargetState> waitForText(const std::string &text) {
+        return target->waitForState([&](const TargetState &s) { return s.f1 == text; }, 5s);
+    }
+
+    static std::unique_ptr<XSession> session;
+    static std::unique_ptr<X11Desktop> desktop;
+    static std::string openFailure;
+    std::string folder;
+    std::unique_ptr<TargetWindow> target;
+    std::unique_ptr<ChildProcess> zorbic;
+    std::uint64_t mainWindow = 0;
+};
+
+std::unique_ptr<XSession> ZiptoEndToEnd::session;
+std::unique_ptr<X11Desktop> ZiptoEndToEnd::desktop;
+std::string ZiptoEndToEnd::openFailure;
+
+TEST_F(ZiptoEndToEnd, ResultGoesToTheProgramThatWasInFrontAtStart) {
+    startTarget();
+    startZorbic();
+    type("6*7~{f12}");
+    const auto state = waitForText("42");
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->f1, "42");
+    EXPECT_EQ(state->f2, "");
+    EXPECT_EQ(state->keys, "4,2");
+    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s))
+        << "zorbic did not come back to the front";
+}
+
+TEST_F(ZiptoEndToEnd, TabAfterTheResultMovesOnInTheOtherProgram) {
+    startTarget();
+    startZorbic();
+    setOptions("{tab}", true);
+    type("6*7~{f12}");
+    const auto state =
+        target->waitForState([](const TargetState &s) { return s.focus == "f2"; }, 5s);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->f1, "42");
+    EXPECT_EQ(state->keys, "4,2,Tab");
+    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s));
+}
+
+TEST_F(ZiptoEndToEnd, WithoutReactivateTheOtherProgramStaysInFront) {
+    startTarget();
+    startZorbic();
+    setOptions("", false);
+    type("6*7~{f12}");
+    ASSERT_TRUE(waitForText("42"));
+    // Zorbic would have asked for the front right after the last key; it stays behind.
+    std::this_thread::sleep_for(700ms);
+    EXPECT_EQ(desktop->activeWindow(), target->window());
+}
+
+// A history row whose result holds every character with a meaning in the key notation,
+// copied with Ctrl+C in the history list (which makes it the last result), then sent.
+TEST_F(ZiptoEndToEnd, NotationCharactersArriveIntact) {
+    const std::string special = "+^%(){}~";
+    ResultTables tables;
+    tables.strHistory[1] = Row{special, special + " = 1+1", "1+1", "2"};
+    tables.intHistoryCount = 1;
+    {
+        std::ofstream file(folder + "/ZorbicData.txt", std::ios::binary);
+        file << DataFileText(DataFileModes{true, true, 4}, "", tables);
+    }
+    startTarget();
+    startZorbic();
+    // Shift+Tab from the expression box reaches the history list (the storage list is hidden);
+    // Ctrl+A selects its one line.
+    type("+{tab}^a^c{f12}");
+    const auto state = waitForText(special);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(state->f1, special) << "keys seen: " << state->keys;
+    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s));
+}
+
+} // namespace
+} // namespace zorbic
