@@ -40,6 +40,14 @@ void TextBox::mousePressEvent(QMouseEvent *event) {
     emit clicked();
 }
 
+void TextBox::focusOutEvent(QFocusEvent *event) {
+    const bool selected = hasSelectedText();
+    const int start = selectionStart();
+    const auto length = static_cast<int>(selectedText().size());
+    QLineEdit::focusOutEvent(event);
+    if (selected && !hasSelectedText()) setSelection(start, length);
+}
+
 void TextBox::dropLineBreaks() {
     QString current = text();
     if (!current.contains(QLatin1Char('\r')) && !current.contains(QLatin1Char('\n'))) return;

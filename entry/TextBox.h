@@ -29,6 +29,9 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    // The selection outlives the focus: a list line double-clicked while part of the
+    // expression is selected is inserted around that part.
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void dropLineBreaks();

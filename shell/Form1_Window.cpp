@@ -245,7 +245,8 @@ bool Form1::windowEvent(QObject *watched, QEvent *event) {
             fnUnBoldControl();
             List_MouseMove(List2, mouse);
         } else if (watched == client_) {
-            fnUnBoldControl();
+            // Moves over a label or the frame reach the background too; they change nothing.
+            if (client_->childAt(mouse->position().toPoint()) == nullptr) fnUnBoldControl();
         } else if (watched == Text1) {
             fnUnBoldControl();
             // A long expression can be read whole in the tip.

@@ -67,6 +67,15 @@ struct FormFixture {
         QTest::keyClick(form->Text1, Qt::Key_Return);
     }
 
+    // A double-click as the desktop delivers it: press, release, double-click, release.
+    // (QTest::mouseDClick sends the double-click event alone.)
+    static void doubleClick(QWidget *widget, QPoint pos = {}) {
+        if (pos.isNull()) pos = widget->rect().center();
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, pos);
+        QTest::mouseDClick(widget, Qt::LeftButton, Qt::NoModifier, pos);
+        QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+    }
+
     static QStringList lines(const QListWidget *list) {
         QStringList all;
         for (int i = 0; i < list->count(); ++i)

@@ -258,7 +258,7 @@ private slots:
         // A double-click on "Expression" asks too.
         f.activate();
         setBox(QStringLiteral("9"), 1, 0);
-        QTest::mouseDClick(f.form->Label2, Qt::LeftButton);
+        FormFixture::doubleClick(f.form->Label2);
         QCOMPARE(f.platform.shown.size(), 3);
         QCOMPARE(box()->text(), QString());
         QVERIFY(!f.form->isMinimized());

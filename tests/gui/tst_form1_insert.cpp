@@ -1,0 +1,203 @@
+#include "FormFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace zorbic;
+using namespace zorbic::test;
+
+class Form1Insert : public QObject {
+    Q_OBJECT
+    FormFixture f;
+
+    TextBox *box() const { return f.form->Text1; }
+
+    // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1. The box is left holding "1+".
+    void threeResultsAndABox() {
+        f.evaluate(QStringLiteral("1+1"));
+        f.evaluate(QStringLiteral("2*3"));
+        f.evaluate(QStringLiteral("10/4"));
+        box()->setText(QStringLiteral("1+"));
+        box()->setCursorPosition(2);
+    }
+
+    void clickLine(QListWidget *list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(list->item(row)).center());
+    }
+
+private slots:
+    void init() { f.start(); }
+    void cleanup() { f.reset(); }
+
+    void clickTakesTheLineInTheMode_data() {
+        QTest::addColumn<int>("modeKey");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("result") << int(Qt::Key_F3) << "6";
+        QTest::newRow("expression") << int(Qt::Key_F4) << "2*3";
+        QTest::newRow("expression=result") << int(Qt::Key_F5) << "2*3 = 6";
+    }
+
+    void clickTakesTheLineInTheMode() {
+        QFETCH(int, modeKey);
+        QFETCH(QString, taken);
+        threeResultsAndABox();
+        QTest::keyClick(f.form.get(), Qt::Key(modeKey));
+        clickLine(f.form->List1, 1);
+        QCOMPARE(QString::fromStdString(f.form->strLastResult), taken);
+        QCOMPARE(f.form->Command4->toolTip(), "Zipto: " + taken);
+        QCOMPARE(f.form->strSelResult, std::string("6"));
+        QCOMPARE(f.form->strSelExpression, std::string("2*3"));
+    }
+
+    void refillTakesNoLine() {
+        QTest::keyClick(f.form.get(), Qt::Key_F4);
+        f.evaluate(QStringLiteral("1+1"));
+        clickLine(f.form->List1, 0);
+        QCOMPARE(f.form->strLastResult, std::string("1+1"));
+        // The Enter path refills the list; the new result stays the last result.
+        f.evaluate(QStringLiteral("2*3"));
+        QCOMPARE(f.form->strLastResult, std::string("6"));
+    }
+
+    void keysMoveTheTakenLine() {
+        threeResultsAndABox();
+        f.form->List1->setFocus();
+        f.form->List1->setCurrentRow(0);
+        QTest::keyClick(f.form->List1, Qt::Key_Down);
+        QCOMPARE(f.form->strLastResult, std::string("6"));
+    }
+
+    void doubleClickInsertsAtTheCaret() {
+        threeResultsAndABox();
+        FormFixture::doubleClick(f.form->List1->viewport(),
+                                 f.form->List1->visualItemRect(f.form->List1->item(0)).center());
+        QCOMPARE(box()->text(), QStringLiteral("1+2.5"));
+        QVERIFY(box()->hasFocus());
+    }
+
+    void doubleClickWrapsTheSelection() {
+        threeResultsAndABox();
+        box()->setSelection(0, 1);
+        f.form->List1->setCurrentRow(1);
+        FormFixture::doubleClick(f.form->List1->viewport(),
+                                 f.form->List1->visualItemRect(f.form->List1->item(1)).center());
+        QCOMPARE(box()->text(), QStringLiteral("6(1)+"));
+    }
+
+    void enterAndCtrlEnterInTheHistory_data() {
+        QTest::addColumn<int>("modeKey");
+        QTest::addColumn<bool>("ctrl");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("modeAfter");
+        QTest::newRow("Enter, result") << int(Qt::Key_F3) << false << "6"
+                                       << "Rslt";
+        QTest::newRow("Enter, expression=result") << int(Qt::Key_F5) << false << "2*3 = 6"
+                                                  << "ExRs";
+        QTest::newRow("Ctrl+Enter, result") << int(Qt::Key_F3) << true << "2*3"
+                                            << "Rslt";
+        QTest::newRow("Ctrl+Enter, expression=result") << int(Qt::Key_F5) << true << "2*3"
+                                                       << "ExRs";
+    }
+
+    void enterAndCtrlEnterInTheHistory() {
+        QFETCH(int, modeKey);
+        QFETCH(bool, ctrl);
+        QFETCH(QString, inserted);
+        QFETCH(QString, modeAfter);
+        threeResultsAndABox();
+        QTest::keyClick(f.form.get(), Qt::Key(modeKey));
+        f.form->List1->setFocus();
+        f.form->List1->setCurrentRow(1);
+        QTest::keyClick(f.form->List1, Qt::Key_Return, ctrl ? Qt::ControlModifier : Qt::NoModifier);
+        QCOMPARE(box()->text(), "1+" + inserted);
+        QCOMPARE(f.form->Label6->text(), modeAfter);
+    }
+
+    void ctrlEnterInTheStorageLeavesModeResult() {
+        threeResultsAndABox();
+        f.form->List1->clearSelection();
+        f.form->List1->item(1)->setSelected(true);
+        f.form->cmdStore_Click();
+        f.form->Command3_Click();
+        QTest::keyClick(f.form.get(), Qt::Key_F5);
+        f.form->List2->setFocus();
+        f.form->List2->setCurrentRow(0);
+        QTest::keyClick(f.form->List2, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(box()->text(), QStringLiteral("1+2*3"));
+        QCOMPARE(f.form->Label6->text(), QStringLiteral("Rslt"));
+        QVERIFY(f.form->Option1[0]->isChecked());
+    }
+
+    void enterInAnEmptyListInsertsNothing() {
+        box()->setText(QStringLiteral("7"));
+        f.form->strLastResult = "99";
+        f.form->List1->setFocus();
+        QTest::keyClick(f.form->List1, Qt::Key_Return);
+        QCOMPARE(box()->text(), QStringLiteral("7"));
+        QVERIFY(f.platform.shown.isEmpty());
+    }
+
+    void popupInsertsTakeTheHistoryLineClickedLast() {
+        threeResultsAndABox();
+        f.form->List1->clearSelection();
+        f.form->List1->item(0)->setSelected(true);
+        f.form->cmdStore_Click();
+        f.form->Command3_Click();
+        clickLine(f.form->List1, 1); // 6 = 2*3
+        clickLine(f.form->List2, 0); // 2.5 = 10/4, a storage line
+        QCOMPARE(f.form->strLastResult, std::string("2.5"));
+        box()->setText(QStringLiteral("1+"));
+        box()->setCursorPosition(2);
+        f.form->mnuEPInsertResult->trigger();
+        QCOMPARE(box()->text(), QStringLiteral("1+6"));
+        box()->setCursorPosition(3);
+        f.form->mnuEPInsertExpression->trigger();
+        QCOMPARE(box()->text(), QStringLiteral("1+62*3"));
+    }
+
+    void insertWithFunctionSurroundArmedTakesTheWholeText() {
+        threeResultsAndABox();
+        f.form->Check1->setChecked(true);
+        clickLine(f.form->List1, 1);
+        f.form->List1_DblClick();
+        QCOMPARE(box()->text(), QStringLiteral("6(1+)"));
+        QVERIFY(!f.form->Check1->isChecked());
+    }
+
+    void popupCopyAndCutReachTheFocusedList() {
+        threeResultsAndABox();
+        f.form->List1->setFocus();
+        f.form->List1->clearSelection();
+        f.form->List1->item(1)->setSelected(true);
+        f.form->mnuEPcopy->trigger();
+        QCOMPARE(f.platform.clipboard, QStringLiteral("6"));
+        QCOMPARE(f.platform.sentKeys.back().notation, std::string("^c"));
+        QVERIFY(f.platform.sentKeys.back().wait);
+
+        f.activate();
+        f.form->List1->setFocus();
+        f.form->List1->clearSelection();
+        f.form->List1->item(0)->setSelected(true);
+        f.form->mnuEPcut->trigger();
+        QCOMPARE(f.platform.clipboard, QStringLiteral("2.5"));
+        QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"6 = 2*3", "2 = 1+1"}));
+        QCOMPARE(f.platform.texts(), QStringList{"YOU CAN'T UNDO THIS OPERATION"});
+    }
+
+    void rightPressOpensThePopupOnThatList() {
+        threeResultsAndABox();
+        QTest::mousePress(f.form->List1->viewport(), Qt::RightButton, Qt::NoModifier,
+                          f.form->List1->visualItemRect(f.form->List1->item(0)).center());
+        QCOMPARE(f.form->strPopupList, std::string("list1"));
+        QVERIFY(f.form->mnuEP->isVisible());
+        f.form->mnuEP->close();
+    }
+};
+
+QTEST_MAIN(Form1Insert)
+#include "tst_form1_insert.moc"
