@@ -59,7 +59,7 @@ std::vector<std::string> fnCharacterSends(const std::string &text) {
     return sends;
 }
 
-void subZiptoSend(Platform &platform, const std::string &text, std::uint64_t hwndLastActive,
+void subZiptoSend(Platform &platform, const std::string &text, const std::uint64_t &hwndLastActive,
                   const ZiptoKeys &keys) {
     QCoreApplication::processEvents();
 

@@ -16,7 +16,8 @@ struct ZiptoKeys {
 };
 
 // Types `text` into the window hwndLastActive: lets queued events run once (an Enter queued by
-// the Zipto button is evaluated there, which may change the text, hence the reference), brings
+// the Zipto button is evaluated there, and a tracking tick may run, which may change the text
+// and the target, hence the references), brings
 // the target to the front, types the before keys, every character of the text in braces (one
 // send per character, so "+", "^", "%", "~", "(", ")", "{" and "}" arrive as themselves), the
 // after keys, and finally brings back the window that was in front.
@@ -30,7 +31,7 @@ struct ZiptoKeys {
 // becomes one Enter. Throws std::runtime_error when a character cannot be typed (not ASCII).
 std::vector<std::string> fnCharacterSends(const std::string &text);
 
-void subZiptoSend(Platform &platform, const std::string &text, std::uint64_t hwndLastActive,
+void subZiptoSend(Platform &platform, const std::string &text, const std::uint64_t &hwndLastActive,
                   const ZiptoKeys &keys);
 
 } // namespace zorbic
