@@ -114,6 +114,20 @@ private slots:
                          "", true));
     }
 
+    void historyClickInExpressionModeSendsTheExpression() {
+        startFromTarget();
+        f.evaluate(QStringLiteral("2+3"));
+        f.evaluate(QStringLiteral("7"));
+        f.form->mnuExtraCopyExpression->trigger();
+        QListWidget *list = f.form->List1;
+        const QListWidgetItem *older = list->item(1); // newest first
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(older).center());
+        QCOMPARE(f.form->strLastResult, std::string("2+3"));
+        send();
+        QCOMPARE(f.platform.desktopLog, sendLog("", {"{2}", "{+}", "{3}"}, "", true));
+    }
+
     void nothingEvaluatedYetSendsNothing() {
         startFromTarget();
         f.form->mnuExtraSendLastResult->trigger();
