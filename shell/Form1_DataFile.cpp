@@ -2,6 +2,8 @@
 #include "lists/DataFile.h"
 #include "platform/Platform.h"
 #include "shell/Form1.h"
+#include "shell/about/HelpWindow.h"
+#include "zipto/frmZiptoOptions.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -56,6 +58,10 @@ void Form1::closeEvent(QCloseEvent *event) {
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
     }
+    // The program ends with its main window: an open help window or options dialog must not
+    // keep it running.
+    if (helpWindow) helpWindow->close();
+    if (ZiptoOptions) ZiptoOptions->hide();
     event->accept();
 }
 

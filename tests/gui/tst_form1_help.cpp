@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 #include "shell/about/HelpWindow.h"
 #include "shell/about/frmAbout.h"
+#include "zipto/frmZiptoOptions.h"
 
 #include <QAction>
 #include <QDir>
@@ -102,6 +103,17 @@ private slots:
         f.form->mnuEditExit->trigger();
         QVERIFY(!f.form->isVisible());
         QVERIFY(f.readDataFile().contains("\r\n7*6\r\n"));
+    }
+
+    // The help window and the options dialog go with the main window, so the program ends.
+    void closingTakesTheOtherWindowsAlong() {
+        f.form->mnuHelpTips->trigger();
+        f.form->mnuExtraZiptoOptions->trigger();
+        QVERIFY(f.form->helpWindow->isVisible());
+        QVERIFY(f.form->ZiptoOptions->isVisible());
+        QVERIFY(f.form->close());
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }
 };
 
