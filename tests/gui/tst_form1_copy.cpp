@@ -128,6 +128,19 @@ private slots:
         QCOMPARE(f.form->tables.intHistoryCount, 1000);
         QCOMPARE(f.form->tables.strHistory[1000].expression, std::string("2*3"));
     }
+
+    void pasteStopsAtTheStorageLimit() {
+        threeResultsLowerTwoSelected();
+        f.form->cmdCopyHistoryItems_Click();
+        f.form->tables.intStorageCount = 499;
+        f.form->strPopupList = "list2";
+        f.form->mnuEPPaste_Click();
+        QCOMPARE(f.platform.texts(), QStringList{"Subscript out of range"});
+        QCOMPARE(f.form->tables.intStorageCount, 500);
+        QCOMPARE(f.form->tables.strStorage[500].expression, std::string("2*3"));
+        // The copy buffer is untouched, so it pastes again elsewhere.
+        QCOMPARE(f.form->copyBuffer.intCopyCount, 2);
+    }
 };
 
 QTEST_MAIN(Form1Copy)
