@@ -23,11 +23,6 @@ protected:
     QString FilePath() const { return dir.filePath("ZorbicData.txt"); }
 };
 
-TEST_F(DataFileStoreTest, NoFileLoadsAsNothing) {
-    ASSERT_TRUE(dir.isValid());
-    EXPECT_FALSE(DataFileStore(FilePath()).load().has_value());
-}
-
 TEST_F(DataFileStoreTest, SaveThenLoadGivesTheSameBytesAndReplacesTheWholeFile) {
     const DataFileStore store(FilePath());
     const std::string big = DataFileText({}, "box", test::BigTables());
@@ -40,18 +35,16 @@ TEST_F(DataFileStoreTest, SaveThenLoadGivesTheSameBytesAndReplacesTheWholeFile) 
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ZorbicData.txt"});
 }
 
-TEST_F(DataFileStoreTest, FailedSaveIsReportedWithThePath) {
-    const QString missing = dir.filePath("no such folder/ZorbicData.txt");
+TEST_F(DataFileStoreTest, MissingFileLoadsAsNothingButOtherFailuresAreReported) {
+    ASSERT_TRUE(dir.isValid());
+    EXPECT_FALSE(DataFileStore(FilePath()).load().has_value());
     try {
-        DataFileStore(missing).save("v2_2_0\r\n");
+        DataFileStore(dir.filePath("no such folder/ZorbicData.txt")).save("v2_2_0\r\n");
         FAIL() << "saving into a missing folder succeeded";
     } catch (const Failure &failure) {
         EXPECT_NE(std::string(failure.what()).find("no such folder"), std::string::npos)
             << failure.what();
     }
-}
-
-TEST_F(DataFileStoreTest, FileThatCannotBeReadIsAFailureNotAMissingFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("ZorbicData.txt")); // a folder where the file should be
     EXPECT_THROW(DataFileStore(FilePath()).load(), Failure);
     EXPECT_THROW(DataFileStore(FilePath()).save("x"), Failure);
@@ -104,13 +97,10 @@ TEST_F(DataFileStoreTest, KillDuringSaveNeverLeavesATornFile) {
         ResultTables tables;
         const LoadOutcome outcome = ReadDataFile(*bytes, modes, box, tables);
         ASSERT_EQ(outcome.status, LoadStatus::Loaded) << outcome.message;
-        EXPECT_EQ(tables.intHistoryCount, 1000);
-        EXPECT_EQ(tables.intStorageCount, 500);
         ASSERT_EQ(box.rfind("iteration ", 0), 0u) << box;
         const long inFile = std::stol(box.substr(10));
         EXPECT_TRUE(inFile == lastCommitted || inFile == lastCommitted + 1)
             << "file holds save " << inFile << ", last committed " << lastCommitted;
-        EXPECT_EQ(tables.strStorage[500].rawValue, "500");
         EXPECT_EQ(*bytes, DataFileText({}, box, test::BigTables()));
     }
 }

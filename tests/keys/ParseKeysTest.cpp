@@ -29,22 +29,16 @@ KeyStroke Alt(KeyStroke s) {
     return s;
 }
 
-std::string Describe(const KeyStroke &s) {
-    std::string out = s.key == Key::Character ? std::string("char '") + s.character + "'"
-                                              : "key " + std::to_string(static_cast<int>(s.key));
-    if (s.shift) out += " +shift";
-    if (s.ctrl) out += " +ctrl";
-    if (s.alt) out += " +alt";
-    return out;
+} // namespace
+
+// Named in the messages of failed comparisons of strokes.
+void PrintTo(const KeyStroke &s, std::ostream *out) {
+    *out << (s.key == Key::Character ? std::string("'") + s.character + "'"
+                                     : "key " + std::to_string(static_cast<int>(s.key)))
+         << (s.shift ? "+shift" : "") << (s.ctrl ? "+ctrl" : "") << (s.alt ? "+alt" : "");
 }
 
-void ExpectStrokes(const std::vector<KeyStroke> &actual, const std::vector<KeyStroke> &expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(actual[i], expected[i]) << "stroke " << i << ": got " << Describe(actual[i])
-                                          << ", want " << Describe(expected[i]);
-    }
-}
+namespace {
 
 struct Accepted {
     std::string notation;
@@ -54,66 +48,46 @@ struct Accepted {
 TEST(ParseKeys, AcceptedNotationGivesTheseStrokes) {
     const std::vector<Accepted> cases = {
         {"", {}},
-        {"a", {Ch('a')}},
         {"aB1 .", {Ch('a'), Ch('B'), Ch('1'), Ch(' '), Ch('.')}},
         {"{+}", {Ch('+')}},
-        {"+a", {Shift(Ch('a'))}},
         {"+ab", {Shift(Ch('a')), Ch('b')}},
         {"{^}{%}{~}{(}{)}", {Ch('^'), Ch('%'), Ch('~'), Ch('('), Ch(')')}},
         {"{{}", {Ch('{')}},
         {"{}}", {Ch('}')}},
-        {"{{}{}}", {Ch('{'), Ch('}')}},
         {"{ }", {Ch(' ')}},
-        {"{a}{A}", {Ch('a'), Ch('A')}},
         {"~", {Named(Key::Enter)}},
         {"+~", {Shift(Named(Key::Enter))}},
         {"{enter}{ENTER}{Enter}", {Named(Key::Enter), Named(Key::Enter), Named(Key::Enter)}},
-        {"{tab}", {Named(Key::Tab)}},
         {"{tab 2}", {Named(Key::Tab), Named(Key::Tab)}},
         {"+{tab}", {Shift(Named(Key::Tab))}},
-        {"{tab 1}", {Named(Key::Tab)}},
         {"{x 3}", {Ch('x'), Ch('x'), Ch('x')}},
         {"{} 2}", {Ch('}'), Ch('}')}},
-        {"{  2}", {Ch(' '), Ch(' ')}},
         {"{+ 2}", {Ch('+'), Ch('+')}},
-        {"+{end}", {Shift(Named(Key::End))}},
         {"{home}+{end}", {Named(Key::Home), Shift(Named(Key::End))}},
         {"{HOME}{(}{END}{)}", {Named(Key::Home), Ch('('), Named(Key::End), Ch(')')}},
-        {"+(ab)", {Shift(Ch('a')), Shift(Ch('b'))}},
         {"+(ab)c", {Shift(Ch('a')), Shift(Ch('b')), Ch('c')}},
         {"(ab)", {Ch('a'), Ch('b')}},
         {"^(a%b)", {Ctrl(Ch('a')), Alt(Ctrl(Ch('b')))}},
         {"+(a(b)c)", {Shift(Ch('a')), Shift(Ch('b')), Shift(Ch('c'))}},
         {"^+({tab 2})", {Shift(Ctrl(Named(Key::Tab))), Shift(Ctrl(Named(Key::Tab)))}},
-        {"^c", {Ctrl(Ch('c'))}},
         {"^v^z", {Ctrl(Ch('v')), Ctrl(Ch('z'))}},
-        {"%f", {Alt(Ch('f'))}},
         {"+^%x", {Alt(Ctrl(Shift(Ch('x'))))}},
         {"++a", {Shift(Ch('a'))}},
         {"^{+}", {Ctrl(Ch('+'))}},
-        {"{BS}", {Named(Key::Backspace)}},
-        {"{bs}", {Named(Key::Backspace)}},
-        {"{bksp}", {Named(Key::Backspace)}},
-        {"{BackSpace}", {Named(Key::Backspace)}},
+        {"{BS}{bksp}{BackSpace}",
+         {Named(Key::Backspace), Named(Key::Backspace), Named(Key::Backspace)}},
         {"{del}{DELETE}", {Named(Key::Delete), Named(Key::Delete)}},
-        {"{ins}{insert}", {Named(Key::Insert), Named(Key::Insert)}},
-        {"{left}{right}{up}{down}",
-         {Named(Key::Left), Named(Key::Right), Named(Key::Up), Named(Key::Down)}},
-        {"{pgup}{PGDN}", {Named(Key::PageUp), Named(Key::PageDown)}},
-        {"{esc}{help}{break}{prtsc}",
-         {Named(Key::Escape), Named(Key::Help), Named(Key::Break), Named(Key::PrintScreen)}},
-        {"{capslock}{numlock}{scrolllock}",
-         {Named(Key::CapsLock), Named(Key::NumLock), Named(Key::ScrollLock)}},
+        {"{pgup}{PGDN}{prtsc}",
+         {Named(Key::PageUp), Named(Key::PageDown), Named(Key::PrintScreen)}},
         {"{f1}{F2}{f10}{f16}", {Named(Key::F1), Named(Key::F2), Named(Key::F10), Named(Key::F16)}},
         {"{1}{.}{5}{E}{+}{2}{0}", {Ch('1'), Ch('.'), Ch('5'), Ch('E'), Ch('+'), Ch('2'), Ch('0')}},
-        {"[]", {Ch('['), Ch(']')}},
     };
     for (const Accepted &c : cases) {
         SCOPED_TRACE("notation: " + c.notation);
         const KeyParse parse = ParseKeys(c.notation);
         EXPECT_TRUE(parse.ok()) << parse.error;
         EXPECT_TRUE(parse.error.empty());
-        ExpectStrokes(parse.strokes, c.strokes);
+        EXPECT_EQ(parse.strokes, c.strokes);
     }
 }
 
@@ -135,34 +109,25 @@ TEST(ParseKeys, BadNotationIsRejectedWithAMessageAndNoStrokes) {
         {"ab{FOO}", "Unknown key name \"{FOO}\" at position 3"},
         {"{F17}", "Unknown key name \"{F17}\" at position 1"},
         {"{F0}", "Unknown key name \"{F0}\""},
-        {"{ab}", "Unknown key name \"{ab}\""},
         {"{ tab}", "Unknown key name \"{ tab}\""},
         {"{tab 0}", "Repeat count 0 in \"{tab 0}\" at position 1 is out of range (1 to 255)"},
-        {"{tab 999}", "Repeat count 999 in \"{tab 999}\" at position 1 is out of range"},
         {"{tab 256}", "Repeat count 256"},
         {"{tab 99999999999999999999}", "out of range"},
         {"{tab x}", "Bad repeat count \"x\" in \"{tab x}\" at position 1"},
-        {"{tab -1}", "Bad repeat count \"-1\""},
         {"{tab }", "Bad repeat count \"\""},
         {"{tab 2 }", "Bad repeat count \"2 \""},
         {"{", "Unclosed \"{\" at position 1"},
-        {"{tab", "Unclosed \"{\" at position 1"},
         {"ab{}", "Unclosed \"{\" at position 3"},
         {"{}", "Unclosed \"{\" at position 1"},
         {"a}", "Unmatched \"}\" at position 2"},
         {"+", "Modifier \"+\" at position 1 has no key after it"},
         {"ab^", "Modifier \"^\" at position 3 has no key after it"},
-        {"x+^", "Modifier \"+\" at position 2 has no key after it"},
-        {"%", "Modifier \"%\" at position 1"},
         {"(+)", "Modifier \"+\" at position 2 has no key after it"},
         {"(", "Unmatched \"(\" at position 1"},
         {"a(b(c)", "Unmatched \"(\" at position 2"},
         {")", "Unmatched \")\" at position 1"},
-        {"(a))", "Unmatched \")\" at position 4"},
         {"+()", "Empty parentheses at position 2"},
-        {"()", "Empty parentheses at position 1"},
         {"a\tb", "Character code 9 at position 2 cannot be typed"},
-        {"{\n}", "Character code 10 at position 2 cannot be typed"},
         {"\xc3\xa9", "Character code 195 at position 1 cannot be typed"},
         {std::string("a\0b", 3), "Character code 0 at position 2"},
         {"{x 255}{x 255}" + std::string(9600, 'y'), "more than 10000 key strokes"},
@@ -180,17 +145,7 @@ TEST(ParseKeys, DeepNestingDoesNotExhaustTheStack) {
     const std::string deep = std::string(100000, '(') + "a" + std::string(100000, ')');
     const KeyParse parse = ParseKeys("+" + deep);
     ASSERT_TRUE(parse.ok()) << parse.error;
-    ExpectStrokes(parse.strokes, {Shift(Ch('a'))});
-}
-
-TEST(ParseKeys, EveryPrintableCharacterInBracesTypesItself) {
-    for (int c = 0x20; c < 0x7f; ++c) {
-        const std::string notation = std::string("{") + static_cast<char>(c) + "}";
-        SCOPED_TRACE("notation: " + notation);
-        const KeyParse parse = ParseKeys(notation);
-        ASSERT_TRUE(parse.ok()) << parse.error;
-        ExpectStrokes(parse.strokes, {Ch(static_cast<char>(c))});
-    }
+    EXPECT_EQ(parse.strokes, std::vector<KeyStroke>{Shift(Ch('a'))});
 }
 
 TEST(KeyNames, EveryNamedKeyHasACanonicalNameThatReadsBack) {
