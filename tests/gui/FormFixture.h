@@ -22,16 +22,11 @@ struct FormFixture {
 
     QString dataPath() const { return dir->filePath(QStringLiteral("ZorbicData.txt")); }
 
-    // A fresh folder and a fresh record of message boxes, for the next test.
+    // A fresh folder and a fresh platform: nothing scripted or recorded carries over.
     void reset() {
         form.reset();
         dir = std::make_unique<QTemporaryDir>();
-        platform.shown.clear();
-        platform.answers.clear();
-        platform.clipboard.clear();
-        platform.clipboardWrites = 0;
-        platform.sentKeys.clear();
-        platform.stayOnTopCalls.clear();
+        platform = FakePlatform();
     }
 
     void writeDataFile(const QByteArray &bytes) const {
@@ -65,6 +60,36 @@ struct FormFixture {
         form->Text1->selectAll();
         QTest::keyClicks(form->Text1, text);
         QTest::keyClick(form->Text1, Qt::Key_Return);
+    }
+
+    // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1.
+    void threeResults() {
+        for (const char *expression : {"1+1", "2*3", "10/4"})
+            evaluate(QString::fromLatin1(expression));
+    }
+
+    // The expression box focused, holding `text` with that selection (or the caret there).
+    void setBox(const QString &text, int selStart, int selLength = 0) {
+        form->Text1->setFocus();
+        form->Text1->setText(text);
+        if (selLength > 0)
+            form->Text1->setSelection(selStart, selLength);
+        else
+            form->Text1->setCursorPosition(selStart);
+    }
+
+    static void select(QListWidget *list, const QList<int> &rows) {
+        list->clearSelection();
+        for (int row : rows)
+            list->item(row)->setSelected(true);
+    }
+
+    static QPoint lineCenter(const QListWidget *list, int row) {
+        return list->visualItemRect(list->item(row)).center();
+    }
+
+    static void clickLine(QListWidget *list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, lineCenter(list, row));
     }
 
     // A double-click as the desktop delivers it: press, release, double-click, release.

@@ -14,12 +14,8 @@ class Form1Copy : public QObject {
 
     // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1; the lower two selected.
     void threeResultsLowerTwoSelected() {
-        f.evaluate(QStringLiteral("1+1"));
-        f.evaluate(QStringLiteral("2*3"));
-        f.evaluate(QStringLiteral("10/4"));
-        f.form->List1->clearSelection();
-        f.form->List1->item(1)->setSelected(true);
-        f.form->List1->item(2)->setSelected(true);
+        f.threeResults();
+        FormFixture::select(f.form->List1, {1, 2});
     }
 
 private slots:
@@ -118,26 +114,28 @@ private slots:
         QCOMPARE(FormFixture::lines(f.form->List2), QStringList({"6 = 2*3", "2 = 1+1"}));
     }
 
-    void pasteStopsAtTheHistoryLimit() {
-        threeResultsLowerTwoSelected();
-        f.form->cmdCopyHistoryItems_Click();
-        f.form->tables.intHistoryCount = 999;
-        f.form->strPopupList = "list1";
-        f.form->mnuEPPaste_Click();
-        QCOMPARE(f.platform.texts(), QStringList{"Subscript out of range"});
-        QCOMPARE(f.form->tables.intHistoryCount, 1000);
-        QCOMPARE(f.form->tables.strHistory[1000].expression, std::string("2*3"));
+    void pasteStopsAtTheLimit_data() {
+        QTest::addColumn<QString>("list");
+        QTest::newRow("history, 1000 rows") << "list1";
+        QTest::newRow("storage, 500 rows") << "list2";
     }
 
-    void pasteStopsAtTheStorageLimit() {
+    void pasteStopsAtTheLimit() {
+        QFETCH(QString, list);
+        const bool history = list == QStringLiteral("list1");
         threeResultsLowerTwoSelected();
         f.form->cmdCopyHistoryItems_Click();
-        f.form->tables.intStorageCount = 499;
-        f.form->strPopupList = "list2";
+        ResultTables &tables = f.form->tables;
+        Integer &count = history ? tables.intHistoryCount : tables.intStorageCount;
+        const Integer limit = history ? 1000 : 500;
+        count = limit - 1;
+        f.form->strPopupList = list.toStdString();
         f.form->mnuEPPaste_Click();
         QCOMPARE(f.platform.texts(), QStringList{"Subscript out of range"});
-        QCOMPARE(f.form->tables.intStorageCount, 500);
-        QCOMPARE(f.form->tables.strStorage[500].expression, std::string("2*3"));
+        // The first copied row fits; the second stops the paste.
+        QCOMPARE(count, limit);
+        const Row &last = history ? tables.strHistory[1000] : tables.strStorage[500];
+        QCOMPARE(last.expression, std::string("2*3"));
         // The copy buffer is untouched, so it pastes again elsewhere.
         QCOMPARE(f.form->copyBuffer.intCopyCount, 2);
     }

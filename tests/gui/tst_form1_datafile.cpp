@@ -77,16 +77,6 @@ private slots:
         QCOMPARE(f.form->lblDegRad->text(), QStringLiteral("Rad"));
     }
 
-    void normalModeShowsRecordedHistoryLines() {
-        QByteArray normal = kSample;
-        normal.replace("\r\nf\r\n", "\r\nn\r\n");
-        f.writeDataFile(normal);
-        f.start();
-        QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"2.5 = 10/4", "2 = 1+1"}));
-        // Storage lines are rebuilt from the fields whatever the mode.
-        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"6 = 2*3"});
-    }
-
     void corruptFiles_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("messages");
@@ -161,12 +151,13 @@ private slots:
 
     void dontCloseSavesAndMinimizes() {
         f.start();
-        f.form->MnuExtraDontClose->trigger();
+        QTest::keyClick(f.form.get(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(f.form->MnuExtraDontClose->isChecked());
         f.form->Text1->setText(QStringLiteral("5*5"));
         QVERIFY(!f.form->close());
         QVERIFY(f.form->isMinimized());
         QVERIFY(f.readDataFile().contains("\r\n5*5\r\n"));
-        f.form->MnuExtraDontClose->trigger();
+        QTest::keyClick(f.form.get(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(f.form->close());
     }
 

@@ -28,15 +28,6 @@ class Form1Editing : public QObject {
 
     TextBox *box() const { return f.form->Text1; }
 
-    void setBox(const QString &text, int selStart, int selLength) {
-        box()->setFocus();
-        box()->setText(text);
-        if (selLength > 0)
-            box()->setSelection(selStart, selLength);
-        else
-            box()->setCursorPosition(selStart);
-    }
-
     void press(int Index) {
         QTest::mouseClick(f.form->Command1[static_cast<std::size_t>(Index)], Qt::LeftButton);
         flush();
@@ -47,7 +38,7 @@ private slots:
     void cleanup() { f.reset(); }
 
     void keypadTypesThroughTheKeyHandler() {
-        setBox(QString(), 0, 0);
+        f.setBox(QString(), 0, 0);
         for (int index : {12, 2, 2, 13, 0, 14, 8, 20, 43}) // 2 * * 3 + 4 . 0 %
             press(index);
         QCOMPARE(box()->text(), QStringLiteral("2^3+4.0%"));
@@ -63,69 +54,39 @@ private slots:
         QVERIFY(!f.platform.sentKeys.empty());
         QCOMPARE(f.platform.sentKeys.front().notation, std::string("2"));
         QCOMPARE(f.platform.sentKeys.front().wait, false);
-    }
-
-    void keypadEqualsRunsTheEnterPath() {
-        setBox(QStringLiteral("6*7"), 3, 0);
+        // "=" runs the Enter path.
+        f.setBox(QStringLiteral("6*7"), 3, 0);
         press(7);
         QCOMPARE(FormFixture::lines(f.form->List1), QStringList{"42 = 6*7"});
     }
 
-    void functionButtons_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("selStart");
-        QTest::addColumn<int>("selLength");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("caret");
-        QTest::newRow("SIN over the selection") << 23 << "2+3" << 0 << 3 << "SIN(2+3)" << 8;
-        QTest::newRow("SIN at the end") << 23 << "2+3" << 3 << 0 << "2+3SIN" << 6;
-        QTest::newRow("SIN mid text, caret one beyond") << 23 << "2+3" << 1 << 0 << "2SIN+3" << 5;
-        QTest::newRow("1/x over a part") << 27 << "4+2" << 2 << 1 << "4+1/(2)" << 7;
-        QTest::newRow("square root") << 34 << "16" << 0 << 2 << "SQR(16)" << 7;
-    }
-
-    void functionButtons() {
-        QFETCH(int, index);
-        QFETCH(QString, text);
-        QFETCH(int, selStart);
-        QFETCH(int, selLength);
-        QFETCH(QString, after);
-        QFETCH(int, caret);
-        setBox(text, selStart, selLength);
-        press(index);
-        QCOMPARE(box()->text(), after);
-        QCOMPARE(box()->cursorPosition(), caret);
+    void functionButtonWritesDirectly() {
+        f.setBox(QStringLiteral("2+3"), 1, 0);
+        press(23); // SIN
+        QCOMPARE(box()->text(), QStringLiteral("2SIN+3"));
+        QCOMPARE(box()->cursorPosition(), 5);
         QVERIFY(!box()->hasSelectedText());
         QVERIFY(box()->hasFocus());
         // Written directly, not typed.
         QVERIFY(f.platform.sentKeys.empty());
     }
 
-    void surroundButton_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("selStart");
-        QTest::addColumn<int>("selLength");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("no selection: the line") << "2+3" << 1 << 0 << "(2+3)";
-        QTest::newRow("selection") << "2+3" << 0 << 3 << "(2+3)";
-        QTest::newRow("blanks stripped") << " 2 + 3" << 0 << 6 << "(2+3)";
-        QTest::newRow("part selected") << "1+2*3" << 2 << 3 << "1+(2*3)";
-    }
-
-    void surroundButton() {
-        QFETCH(QString, text);
-        QFETCH(int, selStart);
-        QFETCH(int, selLength);
-        QFETCH(QString, after);
-        setBox(text, selStart, selLength);
+    void surroundButtonAndCommand() {
+        // Without a selection the button surrounds the whole line, by typed keys.
+        f.setBox(QStringLiteral("2+3"), 1, 0);
         press(28);
-        QCOMPARE(box()->text(), after);
+        QCOMPARE(box()->text(), QStringLiteral("(2+3)"));
+        // The command takes the selection and drops its blanks.
+        f.setBox(QStringLiteral("1+ 2 *3"), 2, 5);
+        f.form->bFreshResult = true;
+        f.form->mnuExtraSurroundParen->trigger();
+        QCOMPARE(box()->text(), QStringLiteral("1+(2*3)"));
+        QVERIFY(!f.form->bFreshResult);
     }
 
     void functionSurroundMode() {
         // Armed: SIN takes the whole expression.
-        setBox(QStringLiteral("2+3"), 3, 0);
+        f.setBox(QStringLiteral("2+3"), 3, 0);
         QTest::mouseClick(f.form->Label4, Qt::LeftButton);
         QVERIFY(f.form->Check1->isChecked());
         press(23);
@@ -133,7 +94,7 @@ private slots:
         QVERIFY(!f.form->Check1->isChecked());
 
         // Armed by "]" (in the box, the key itself is not typed): "*" from the keypad.
-        setBox(QStringLiteral("2+3"), 3, 0);
+        f.setBox(QStringLiteral("2+3"), 3, 0);
         QTest::keyClick(box(), Qt::Key_BracketRight);
         QVERIFY(f.form->Check1->isChecked());
         QCOMPARE(box()->text(), QStringLiteral("2+3"));
@@ -149,7 +110,7 @@ private slots:
 
     void windowKeysFromAList() {
         f.evaluate(QStringLiteral("1+1"));
-        setBox(QStringLiteral("12"), 2, 0);
+        f.setBox(QStringLiteral("12"), 2, 0);
         QListWidget *list = f.form->List1;
         list->setFocus();
         QCOMPARE(f.form->ctlLastFocus, list);
@@ -178,7 +139,7 @@ private slots:
     }
 
     void operatorTypedInTheBoxIsNotForwarded() {
-        setBox(QStringLiteral("2"), 1, 0);
+        f.setBox(QStringLiteral("2"), 1, 0);
         QTest::keyClicks(box(), QStringLiteral("+3"));
         flush();
         QCOMPARE(box()->text(), QStringLiteral("2+3"));
@@ -186,7 +147,7 @@ private slots:
     }
 
     void pageKeysTypeParentheses() {
-        setBox(QStringLiteral("2+3"), 2, 0);
+        f.setBox(QStringLiteral("2+3"), 2, 0);
         QTest::keyClick(box(), Qt::Key_PageUp);
         flush();
         QCOMPARE(box()->text(), QStringLiteral("2+(3"));
@@ -205,20 +166,12 @@ private slots:
         QCOMPARE(box()->cursorPosition(), 7);
     }
 
-    void surroundCommandWithASelection() {
-        setBox(QStringLiteral("1+ 2 *3"), 2, 5);
-        f.form->bFreshResult = true;
-        f.form->mnuExtraSurroundParen->trigger();
-        QCOMPARE(box()->text(), QStringLiteral("1+(2*3)"));
-        QVERIFY(!f.form->bFreshResult);
-    }
-
     void upAndDownMoveToTheLists() {
-        setBox(QStringLiteral("1"), 1, 0);
+        f.setBox(QStringLiteral("1"), 1, 0);
         QTest::keyClick(box(), Qt::Key_Up);
         QVERIFY(f.form->List1->hasFocus()); // storage hidden
 
-        setBox(QStringLiteral("1"), 1, 0);
+        f.setBox(QStringLiteral("1"), 1, 0);
         QTest::keyClick(box(), Qt::Key_Up, Qt::ShiftModifier);
         QVERIFY(box()->hasFocus()); // cancelled, nothing else
 
@@ -227,18 +180,18 @@ private slots:
         QVERIFY(f.form->List2->hasFocus());
         QCOMPARE(f.form->intHeightMode, 2);
 
-        setBox(QStringLiteral("1"), 1, 0);
+        f.setBox(QStringLiteral("1"), 1, 0);
         QTest::keyClick(box(), Qt::Key_Up);
         QVERIFY(f.form->List2->hasFocus()); // storage shown now
 
-        setBox(QStringLiteral("1"), 1, 0);
+        f.setBox(QStringLiteral("1"), 1, 0);
         QTest::keyClick(box(), Qt::Key_Down, Qt::ShiftModifier);
         QVERIFY(f.form->List1->hasFocus());
         QCOMPARE(box()->text(), QStringLiteral("1"));
     }
 
     void clearExpression() {
-        setBox(QStringLiteral("2+3"), 0, 3);
+        f.setBox(QStringLiteral("2+3"), 0, 3);
         f.form->bFreshResult = true;
         f.platform.answers = {MsgResult::No};
         QTest::keyClick(f.form.get(), Qt::Key_F6);
@@ -257,7 +210,7 @@ private slots:
 
         // A double-click on "Expression" asks too.
         f.activate();
-        setBox(QStringLiteral("9"), 1, 0);
+        f.setBox(QStringLiteral("9"), 1, 0);
         FormFixture::doubleClick(f.form->Label2);
         QCOMPARE(f.platform.shown.size(), 3);
         QCOMPARE(box()->text(), QString());
@@ -283,26 +236,20 @@ private slots:
         QVERIFY(f.platform.texts().at(2).startsWith(QStringLiteral("Clear Results List?")));
         // A plain keypad digit types.
         f.activate();
-        setBox(QString(), 0, 0);
+        f.setBox(QString(), 0, 0);
         QTest::keyClick(box(), Qt::Key_2, Qt::KeypadModifier, '2');
         QCOMPARE(box()->text(), QStringLiteral("2"));
     }
 
     void f2SelectsTheLine() {
-        setBox(QStringLiteral("12+3"), 2, 0);
+        f.setBox(QStringLiteral("12+3"), 2, 0);
         QTest::keyClick(box(), Qt::Key_F2);
         flush();
         QCOMPARE(box()->selectedText(), QStringLiteral("12+3"));
     }
 
-    void escapeMinimizes() {
-        box()->setFocus();
-        QTest::keyClick(box(), Qt::Key_Escape);
-        QVERIFY(f.form->isMinimized());
-    }
-
     void editMenuSendsKeysToTheFocusedControl() {
-        setBox(QStringLiteral("12+34"), 0, 2);
+        f.setBox(QStringLiteral("12+34"), 0, 2);
         f.form->mnuEditCopy->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
         QCOMPARE(f.platform.sentKeys.back().notation, std::string("^c"));
@@ -321,7 +268,7 @@ private slots:
     }
 
     void ctrlXRunsTheWindowsCut() {
-        setBox(QStringLiteral("12+34"), 2, 3);
+        f.setBox(QStringLiteral("12+34"), 2, 3);
         QTest::keyClick(box(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(box()->text(), QStringLiteral("12"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("+34"));
@@ -330,17 +277,6 @@ private slots:
         QCOMPARE(f.platform.sentKeys[0].notation, std::string("^c"));
         QCOMPARE(f.platform.sentKeys[1].notation, std::string("{del}"));
         QVERIFY(f.platform.sentKeys[1].wait);
-    }
-
-    void cutInTheHistoryCopiesThenDeletesTheLines() {
-        f.evaluate(QStringLiteral("1+1"));
-        f.evaluate(QStringLiteral("2*3"));
-        f.form->List1->setFocus();
-        f.form->List1->clearSelection();
-        f.form->List1->item(0)->setSelected(true);
-        QTest::keyClick(f.form->List1, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(f.platform.clipboard, QStringLiteral("6"));
-        QCOMPARE(FormFixture::lines(f.form->List1), QStringList{"2 = 1+1"});
     }
 
     void failedSendIsReportedInTheOkBox() {

@@ -4,9 +4,6 @@
 #include "zipto/frmZiptoOptions.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 
@@ -42,11 +39,6 @@ private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
 
-    void startUpFindsTheHelpPages() {
-        QVERIFY(!f.form->strHelpFolder.isEmpty());
-        QVERIFY(QFileInfo(QDir(f.form->strHelpFolder).filePath("index.html")).isFile());
-    }
-
     void f1OpensTheHelperWindowBesideTheCalculator() {
         QTest::keyClick(f.form.get(), Qt::Key_F1);
         HelpWindow *help = f.form->helpWindow;
@@ -78,14 +70,6 @@ private slots:
         QCOMPARE(f.platform.shown[0].icon, MsgIcon::Information);
         QCOMPARE(f.platform.shown[0].title, f.form->windowTitle());
         QVERIFY(!f.form->helpWindow || !f.form->helpWindow->isVisible());
-    }
-
-    void helpFolderWithoutContentsPageIsReported() {
-        f.form->strHelpFolder = f.dir->path(); // holds no index.html
-        f.form->mnuHelpTips->trigger();
-        QCOMPARE(f.platform.shown.size(), 1);
-        QVERIFY(f.platform.shown[0].text.contains(QStringLiteral("index.html")));
-        QCOMPARE(f.platform.shown[0].title, Form1::appTitle());
     }
 
     void aboutShowsTheModalAboutBox() {

@@ -18,17 +18,12 @@ class Form1Insert : public QObject {
 
     // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1. The box is left holding "1+".
     void threeResultsAndABox() {
-        f.evaluate(QStringLiteral("1+1"));
-        f.evaluate(QStringLiteral("2*3"));
-        f.evaluate(QStringLiteral("10/4"));
+        f.threeResults();
         box()->setText(QStringLiteral("1+"));
         box()->setCursorPosition(2);
     }
 
-    void clickLine(QListWidget *list, int row) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(list->item(row)).center());
-    }
+    static void clickLine(QListWidget *list, int row) { FormFixture::clickLine(list, row); }
 
 private slots:
     void init() { f.start(); }
@@ -72,21 +67,15 @@ private slots:
         QCOMPARE(f.form->strLastResult, std::string("6"));
     }
 
-    void doubleClickInsertsAtTheCaret() {
+    void doubleClickInsertsAtTheCaretOrWrapsTheSelection() {
         threeResultsAndABox();
-        FormFixture::doubleClick(f.form->List1->viewport(),
-                                 f.form->List1->visualItemRect(f.form->List1->item(0)).center());
+        QListWidget *list = f.form->List1;
+        FormFixture::doubleClick(list->viewport(), FormFixture::lineCenter(list, 0));
         QCOMPARE(box()->text(), QStringLiteral("1+2.5"));
         QVERIFY(box()->hasFocus());
-    }
-
-    void doubleClickWrapsTheSelection() {
-        threeResultsAndABox();
         box()->setSelection(0, 1);
-        f.form->List1->setCurrentRow(1);
-        FormFixture::doubleClick(f.form->List1->viewport(),
-                                 f.form->List1->visualItemRect(f.form->List1->item(1)).center());
-        QCOMPARE(box()->text(), QStringLiteral("6(1)+"));
+        FormFixture::doubleClick(list->viewport(), FormFixture::lineCenter(list, 1));
+        QCOMPARE(box()->text(), QStringLiteral("6(1)+2.5"));
     }
 
     void enterAndCtrlEnterInTheHistory_data() {
@@ -120,8 +109,7 @@ private slots:
 
     void ctrlEnterInTheStorageLeavesModeResult() {
         threeResultsAndABox();
-        f.form->List1->clearSelection();
-        f.form->List1->item(1)->setSelected(true);
+        FormFixture::select(f.form->List1, {1});
         f.form->cmdStore_Click();
         f.form->Command3_Click();
         QTest::keyClick(f.form.get(), Qt::Key_F5);
@@ -144,8 +132,7 @@ private slots:
 
     void popupInsertsTakeTheHistoryLineClickedLast() {
         threeResultsAndABox();
-        f.form->List1->clearSelection();
-        f.form->List1->item(0)->setSelected(true);
+        FormFixture::select(f.form->List1, {0});
         f.form->cmdStore_Click();
         f.form->Command3_Click();
         clickLine(f.form->List1, 1); // 6 = 2*3
@@ -172,8 +159,7 @@ private slots:
     void popupCopyAndCutReachTheFocusedList() {
         threeResultsAndABox();
         f.form->List1->setFocus();
-        f.form->List1->clearSelection();
-        f.form->List1->item(1)->setSelected(true);
+        FormFixture::select(f.form->List1, {1});
         f.form->mnuEPcopy->trigger();
         QCOMPARE(f.platform.clipboard, QStringLiteral("6"));
         QCOMPARE(f.platform.sentKeys.back().notation, std::string("^c"));
@@ -181,8 +167,7 @@ private slots:
 
         f.activate();
         f.form->List1->setFocus();
-        f.form->List1->clearSelection();
-        f.form->List1->item(0)->setSelected(true);
+        FormFixture::select(f.form->List1, {0});
         f.form->mnuEPcut->trigger();
         QCOMPARE(f.platform.clipboard, QStringLiteral("2.5"));
         QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"6 = 2*3", "2 = 1+1"}));
@@ -192,7 +177,7 @@ private slots:
     void rightPressOpensThePopupOnThatList() {
         threeResultsAndABox();
         QTest::mousePress(f.form->List1->viewport(), Qt::RightButton, Qt::NoModifier,
-                          f.form->List1->visualItemRect(f.form->List1->item(0)).center());
+                          FormFixture::lineCenter(f.form->List1, 0));
         QCOMPARE(f.form->strPopupList, std::string("list1"));
         QVERIFY(f.form->mnuEP->isVisible());
         f.form->mnuEP->close();

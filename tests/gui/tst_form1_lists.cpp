@@ -12,63 +12,34 @@ namespace {
 
 const QString kCantUndo = QStringLiteral("YOU CAN'T UNDO THIS OPERATION");
 
-void select(QListWidget *list, const QList<int> &indexes) {
-    list->clearSelection();
-    for (int i : indexes)
-        list->item(i)->setSelected(true);
-}
-
 } // namespace
 
 class Form1Lists : public QObject {
     Q_OBJECT
     FormFixture f;
 
-    // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1.
-    void threeResults() {
-        f.evaluate(QStringLiteral("1+1"));
-        f.evaluate(QStringLiteral("2*3"));
-        f.evaluate(QStringLiteral("10/4"));
-    }
-
 private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
 
-    void historyShowsNewestFirstWithRowNumbers() {
-        threeResults();
-        QCOMPARE(FormFixture::lines(f.form->List1),
-                 QStringList({"2.5 = 10/4", "6 = 2*3", "2 = 1+1"}));
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(f.form->List1->item(i)->data(Qt::UserRole).toInt(), 3 - i);
-    }
-
-    void storeWithoutSelectionTakesTheNewestRowAndSaves() {
-        threeResults();
+    void storeTakesTheSelectionOrTheNewestRowAndSaves() {
+        f.threeResults();
         f.form->List1->clearSelection();
         QTest::mouseClick(f.form->cmdStore, Qt::LeftButton);
         QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.5 = 10/4"});
         QCOMPARE(f.form->List2->item(0)->data(Qt::UserRole).toInt(), 1);
-        QCOMPARE(f.form->tables.intStorageCount, 1);
         QVERIFY(f.readDataFile().contains("\r\n 1 \r\n"));
-    }
-
-    void storeAppendsSelectedLinesNewestFirst() {
-        threeResults();
-        select(f.form->List1, {1, 2});
-        f.form->mnuEditStoreResults->trigger();
-        QCOMPARE(FormFixture::lines(f.form->List2), QStringList({"6 = 2*3", "2 = 1+1"}));
-        // The pop-up item stores the same way.
-        select(f.form->List1, {0});
+        // The pop-up item appends the selected lines, newest first.
+        FormFixture::select(f.form->List1, {1, 2});
         f.form->mnuEPStore->trigger();
-        QCOMPARE(f.form->List2->count(), 3);
-        QCOMPARE(f.form->List2->item(2)->text(), QStringLiteral("2.5 = 10/4"));
+        QCOMPARE(FormFixture::lines(f.form->List2),
+                 QStringList({"2.5 = 10/4", "6 = 2*3", "2 = 1+1"}));
     }
 
     void storeStopsAtTheStorageLimit() {
-        threeResults();
+        f.threeResults();
         f.form->tables.intStorageCount = 499;
-        select(f.form->List1, {0, 1, 2});
+        FormFixture::select(f.form->List1, {0, 1, 2});
         f.form->cmdStore_Click();
         QCOMPARE(f.platform.texts(), QStringList{"Subscript out of range"});
         QCOMPARE(f.form->tables.intStorageCount, 500);
@@ -77,58 +48,25 @@ private slots:
         QVERIFY(f.readDataFile().contains("\r\n 500 \r\n"));
     }
 
-    void deleteKeepsOrderAndSelectsTheNextLine_data() {
-        QTest::addColumn<QList<int>>("selected");
-        QTest::addColumn<QStringList>("remaining");
-        QTest::addColumn<int>("selectedAfter");
-        QTest::newRow("middle") << QList<int>{1} << QStringList{"2.5 = 10/4", "2 = 1+1"} << 1;
-        QTest::newRow("bottom") << QList<int>{2} << QStringList{"2.5 = 10/4", "6 = 2*3"} << 1;
-        QTest::newRow("top two") << QList<int>{0, 1} << QStringList{"2 = 1+1"} << 0;
-        QTest::newRow("all") << QList<int>{0, 1, 2} << QStringList{} << -1;
-    }
-
-    void deleteKeepsOrderAndSelectsTheNextLine() {
-        QFETCH(QList<int>, selected);
-        QFETCH(QStringList, remaining);
-        QFETCH(int, selectedAfter);
-        threeResults();
-        select(f.form->List1, selected);
-        QTest::mouseClick(f.form->cmdDeleteItem, Qt::LeftButton);
-        QCOMPARE(f.platform.texts(), QStringList{kCantUndo});
-        QCOMPARE(f.platform.shown[0].buttons, MsgButtons::YesNo);
-        QCOMPARE(FormFixture::lines(f.form->List1), remaining);
-        QCOMPARE(f.form->tables.intHistoryCount, remaining.size());
-        const QList<QListWidgetItem *> now = f.form->List1->selectedItems();
-        if (selectedAfter < 0) {
-            QVERIFY(now.isEmpty());
-        } else {
-            QCOMPARE(now.size(), 1);
-            QCOMPARE(f.form->List1->row(now[0]), selectedAfter);
-        }
-        // Row numbers follow the kept rows.
-        for (int i = 0; i < f.form->List1->count(); ++i)
-            QCOMPARE(f.form->List1->item(i)->data(Qt::UserRole).toInt(), remaining.size() - i);
-    }
-
-    void deleteAnsweredNoOrWithoutSelectionChangesNothing() {
-        threeResults();
-        select(f.form->List1, {1});
+    void deleteAsksThenKeepsOrderAndSelectsTheNextLine() {
+        f.threeResults();
+        FormFixture::select(f.form->List1, {1});
         f.platform.answers = {MsgResult::No};
         f.form->cmdDeleteItem_Click();
         QCOMPARE(f.form->List1->count(), 3);
         f.form->List1->clearSelection();
-        f.form->cmdDeleteItem_Click();
+        f.form->cmdDeleteItem_Click(); // nothing selected: asks, deletes nothing
         QCOMPARE(f.form->List1->count(), 3);
-        QCOMPARE(f.platform.texts(), QStringList({kCantUndo, kCantUndo}));
-    }
 
-    void storedRowKeepsItsOwnCopy() {
-        threeResults();
-        select(f.form->List1, {0});
-        f.form->cmdStore_Click();
-        select(f.form->List1, {0});
-        f.form->cmdDeleteItem_Click();
-        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.5 = 10/4"});
+        FormFixture::select(f.form->List1, {0, 1});
+        QTest::mouseClick(f.form->cmdDeleteItem, Qt::LeftButton);
+        QCOMPARE(f.platform.texts(), QStringList({kCantUndo, kCantUndo, kCantUndo}));
+        QCOMPARE(f.platform.shown[2].buttons, MsgButtons::YesNo);
+        QCOMPARE(FormFixture::lines(f.form->List1), QStringList{"2 = 1+1"});
+        QCOMPARE(f.form->tables.intHistoryCount, 1);
+        QCOMPARE(f.form->List1->selectedItems(), QList<QListWidgetItem *>{f.form->List1->item(0)});
+        // Row numbers follow the kept rows.
+        QCOMPARE(f.form->List1->item(0)->data(Qt::UserRole).toInt(), 1);
     }
 
     void clearResultsAsksTwice_data() {
@@ -147,7 +85,7 @@ private slots:
         QFETCH(int, linesLeft);
         QFETCH(int, selectedLeft);
         QFETCH(int, questions);
-        threeResults();
+        f.threeResults();
         f.form->List1->clearSelection();
         f.platform.answers.assign(answers.begin(), answers.end());
         QTest::keyClick(f.form.get(), Qt::Key_F7);
@@ -159,7 +97,7 @@ private slots:
     }
 
     void labelDoubleClicksClearTheirLists() {
-        threeResults();
+        f.threeResults();
         f.form->cmdStore_Click();
         f.form->Command3_Click(); // show the storage area
         QTest::mouseDClick(f.form->Label3, Qt::LeftButton);
@@ -172,7 +110,7 @@ private slots:
     }
 
     void listKeys() {
-        threeResults();
+        f.threeResults();
         QListWidget *list1 = f.form->List1;
         list1->setFocus();
         list1->setCurrentRow(0);

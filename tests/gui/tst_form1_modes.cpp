@@ -78,10 +78,9 @@ private slots:
     void dialogReadsTheLeadingNumber_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("decimals");
+        // Reading and rounding are tabled in the unit tests; these go through the dialog.
         QTest::newRow("12abc") << "12abc" << 12;
-        QTest::newRow("empty") << "" << 0;
         QTest::newRow("2.5 to even") << "2.5" << 2;
-        QTest::newRow("2.6") << " 2.6" << 3;
     }
 
     void dialogReadsTheLeadingNumber() {
@@ -187,9 +186,6 @@ private slots:
         QVERIFY(f.form->mnuExtraTrigDegrees->isChecked());
         f.evaluate(QStringLiteral("sin 30"));
         QCOMPARE(f.form->strLastResult, std::string(".5"));
-        QTest::mouseClick(f.form->lblDegRad, Qt::LeftButton);
-        QTest::mouseClick(f.form->lblDegRad, Qt::LeftButton);
-        QCOMPARE(f.form->lblDegRad->text(), QStringLiteral("Deg"));
     }
 };
 

@@ -149,33 +149,23 @@ private slots:
         QCOMPARE(widget.geometry(), QRect(40, 50, 200, 100));
     }
 
-    void minimizeByMenuKey() {
+    void minimizeWays() {
         QTest::keyClick(f.form.get(), Qt::Key_M, Qt::ControlModifier);
         QVERIFY(f.form->isMinimized());
-    }
-
-    void backgroundDoubleClickMinimizes() {
+        f.form->showNormal();
+        QTest::keyClick(f.form->Text1, Qt::Key_Escape);
+        QVERIFY(f.form->isMinimized());
+        f.form->showNormal();
+        // A double-click on a label is the label's own: one click's worth, Rslt -> Expr.
+        FormFixture::doubleClick(f.form->Label6);
+        QVERIFY(!f.form->isMinimized());
+        QCOMPARE(f.form->Label6->text(), QStringLiteral("Expr"));
         // Between the expression row and the history list lies bare background.
         QWidget *client = f.form->centralWidget();
         const QPoint empty(2, f.form->List1->geometry().top() - 2);
         QCOMPARE(client->childAt(empty), nullptr);
         FormFixture::doubleClick(client, empty);
         QVERIFY(f.form->isMinimized());
-    }
-
-    void labelDoubleClickIsTheLabelsOwn() {
-        FormFixture::doubleClick(f.form->Label6);
-        QVERIFY(!f.form->isMinimized());
-        // One click's worth: Rslt -> Expr.
-        QCOMPARE(f.form->Label6->text(), QStringLiteral("Expr"));
-    }
-
-    void dontCloseToggles() {
-        QVERIFY(!f.form->MnuExtraDontClose->isChecked());
-        QTest::keyClick(f.form.get(), Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(f.form->MnuExtraDontClose->isChecked());
-        QTest::keyClick(f.form.get(), Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(!f.form->MnuExtraDontClose->isChecked());
     }
 
     void highlightFollowsTheMouse() {
