@@ -82,15 +82,6 @@ TEST(Evaluator, TodayDefaultsToTheLocalDate) {
     EXPECT_LE(value, Date2Num(text) + 1);
 }
 
-// A constant that the top level leaves alone because it stands after a quote is still replaced
-// inside a group, where the quotes are counted afresh.
-TEST(Evaluator, ConstantsInsideGroupsAfterQuotedText) {
-    EXPECT_EQ(Evaluate("\"PI\"=\"PI\"AND(PI>3)").value, -1);
-    EXPECT_EQ(Evaluate("\"PI\"=\"PI\"AND((PI>3))").value, -1);
-    EXPECT_EQ(Evaluate("\"PI\"=\"PI\"AND(\"PI\"=\"PI\"AND(PI>3))").value, -1);
-    EXPECT_EQ(Evaluate("(pi)").value, 3.14159265358979);
-}
-
 TEST(Evaluator, DeepNesting) {
     const int depth = 16000;
     std::string text = std::string(depth, '(') + "1+1" + std::string(depth, ')');

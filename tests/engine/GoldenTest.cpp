@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,25 +45,21 @@ std::string Trace(const std::string &file, const Row &row) {
     return file + ":" + std::to_string(row.line) + ": " + row.fields[0] + " | " + row.fields[1];
 }
 
+// "-", or comma-separated rad, fixed=N, today=YYYY-MM-DD.
 EvalOptions ParseOptions(const std::string &text) {
     EvalOptions options;
-    std::size_t from = 0;
-    while (text != "-" && from <= text.size()) {
-        std::size_t comma = text.find(',', from);
-        if (comma == std::string::npos) comma = text.size();
-        const std::string option = text.substr(from, comma - from);
+    std::istringstream in(text == "-" ? "" : text);
+    for (std::string option; std::getline(in, option, ',');) {
+        int y = 0, m = 0, d = 0;
         if (option == "rad") {
             options.radians = true;
         } else if (option.rfind("fixed=", 0) == 0) {
             options.fixedDecimals = std::stoi(option.substr(6));
-        } else if (option.rfind("today=", 0) == 0) {
-            const std::string d = option.substr(6);
-            options.today = CivilDate{std::stoi(d.substr(0, 4)), std::stoi(d.substr(5, 2)),
-                                      std::stoi(d.substr(8, 2))};
+        } else if (std::sscanf(option.c_str(), "today=%d-%d-%d", &y, &m, &d) == 3) {
+            options.today = CivilDate{y, m, d};
         } else {
             ADD_FAILURE() << "unknown option " << option;
         }
-        from = comma + 1;
     }
     return options;
 }

@@ -7,20 +7,6 @@
 namespace zorbic {
 namespace {
 
-TEST(Routines, TextSearches) {
-    EXPECT_EQ(PMatch("(1+(2))*3"), 7);
-    EXPECT_EQ(PMatch("(()"), 0);
-    EXPECT_EQ(PMatch("(1)(2)"), 3);
-    EXPECT_EQ(PMatch(""), 0);
-    const std::string_view quoted = "\"AB\"=\"AB\"";
-    EXPECT_EQ(QInstrB(8, quoted, "\""), 6);
-    EXPECT_EQ(QInstrB(0, quoted, "\""), 0);
-    EXPECT_EQ(QInstrB(100, quoted, "="), 5);
-    EXPECT_EQ(InCount("aaaa", "aa"), 2);
-    EXPECT_EQ(ASCII("\xe9"), 0xe9);
-    EXPECT_NE(ASCII(""), 37);
-}
-
 TEST(Routines, Date2NumCountsFrom30December1899) {
     for (const auto &[date, day] : {std::pair{"12-30-1899", 0},
                                     {"01-01-1900", 2},

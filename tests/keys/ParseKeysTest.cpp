@@ -151,19 +151,12 @@ TEST(ParseKeys, DeepNestingDoesNotExhaustTheStack) {
 TEST(KeyNames, EveryNamedKeyHasACanonicalNameThatReadsBack) {
     for (int k = static_cast<int>(Key::Backspace); k <= static_cast<int>(Key::F16); ++k) {
         const Key key = static_cast<Key>(k);
-        const std::string_view name = KeyName(key);
-        SCOPED_TRACE("key " + std::to_string(k) + " " + std::string(name));
-        ASSERT_FALSE(name.empty());
-        EXPECT_EQ(FindKeyName(name), key);
-        std::string lower(name);
-        for (char &c : lower)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(FindKeyName(lower), key);
+        SCOPED_TRACE(k);
+        ASSERT_FALSE(KeyName(key).empty());
+        EXPECT_EQ(FindKeyName(KeyName(key)), key);
     }
-    EXPECT_TRUE(KeyName(Key::Character).empty());
-    EXPECT_FALSE(FindKeyName("F").has_value());
-    EXPECT_FALSE(FindKeyName("").has_value());
-    EXPECT_FALSE(FindKeyName("TABX").has_value());
+    for (const char *bad : {"F", "", "TABX"})
+        EXPECT_FALSE(FindKeyName(bad).has_value()) << bad;
 }
 
 } // namespace
