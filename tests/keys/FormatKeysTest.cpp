@@ -11,14 +11,9 @@ namespace zorbic {
 namespace {
 
 TEST(BraceEach, WrapsEveryCharacter) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"", ""},         {"1.5E+20", "{1}{.}{5}{E}{+}{2}{0}"}, {"-.25", "{-}{.}{2}{5}"},
-        {"{}", "{{}{}}"}, {"+^%~()", "{+}{^}{%}{~}{(}{)}"},
-    };
-    for (const auto &[text, braced] : cases) {
-        SCOPED_TRACE("text: " + text);
-        EXPECT_EQ(BraceEach(text), braced);
-    }
+    EXPECT_EQ(BraceEach("1.5E+20"), "{1}{.}{5}{E}{+}{2}{0}");
+    EXPECT_EQ(BraceEach("{}"), "{{}{}}");
+    EXPECT_EQ(BraceEach(""), "");
 }
 
 TEST(BraceEach, EveryPrintableTextTypesBackExactly) {

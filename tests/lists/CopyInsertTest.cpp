@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -68,11 +69,8 @@ TEST(Copy, FortyOneLinesFailAndLeaveTheBufferAsItWas) {
     CopyBuffer buffer;
     CopyLines(tables.strHistory, std::vector<Integer>{7}, CopyMode::Result, buffer);
 
-    std::vector<Integer> forty, fortyOne;
-    for (Integer r = 41; r >= 1; --r) {
-        fortyOne.push_back(r);
-        if (r > 1) forty.push_back(r);
-    }
+    std::vector<Integer> fortyOne(41); // rows 41 down to 1, as List1 lists them
+    std::iota(fortyOne.rbegin(), fortyOne.rend(), Integer{1});
     try {
         CopyLines(tables.strHistory, fortyOne, CopyMode::Result, buffer);
         FAIL() << "copying 41 lines succeeded";
@@ -82,7 +80,8 @@ TEST(Copy, FortyOneLinesFailAndLeaveTheBufferAsItWas) {
     EXPECT_EQ(buffer.intCopyCount, 1);
     EXPECT_EQ(buffer.strCopyBuffer[1].resultText, "7");
 
-    CopyLines(tables.strHistory, forty, CopyMode::Result, buffer);
+    fortyOne.pop_back();
+    CopyLines(tables.strHistory, fortyOne, CopyMode::Result, buffer);
     EXPECT_EQ(buffer.intCopyCount, 40);
     EXPECT_EQ(buffer.strCopyBuffer[40].resultText, "2");
 }

@@ -9,54 +9,40 @@
 namespace zorbic {
 namespace {
 
-struct Case {
-    const char *name;
-    std::u16string text;
-    Integer selStart;
-    Integer selLength;
-    std::u16string textAfter;
-    Integer caretAfter;
-};
-
-TEST(InsertDirect, WrapsTheSelectionOrInsertsAtTheCaret) {
-    const std::vector<Case> cases{
-        {"whole text selected", u"2+3", 0, 3, u"SIN(2+3)", 8},
-        {"caret at the end lands at the end", u"2+3", 3, 0, u"2+3SIN", 6},
-        {"caret mid text lands one beyond", u"2+3", 1, 0, u"2SIN+3", 5},
-        {"part selected", u"1+2*3", 2, 3, u"1+SIN(2*3)", 10},
-        {"selection past the end is cut", u"2+3", 2, 9, u"2+SIN(3)", 8},
-        {"empty box", u"", 0, 0, u"SIN", 3},
+// "SIN" put in directly, or (surround) the selection put in parentheses without its blanks.
+TEST(Editing, InsertDirectAndSurroundSelection) {
+    struct Case {
+        const char *name;
+        bool surround;
+        std::u16string text;
+        Integer selStart, selLength;
+        std::u16string textAfter;
+        Integer caretAfter;
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const BoxState after = InsertDirect({c.text, c.selStart, c.selLength}, u"SIN");
-        EXPECT_EQ(after.text, c.textAfter);
-        EXPECT_EQ(after.SelStart, c.caretAfter);
-        EXPECT_EQ(after.SelLength, 0);
-    }
-}
-
-TEST(InsertDirect, ResultTextsGoInAsIsAndTheCaretRangeIsChecked) {
-    EXPECT_EQ(InsertDirect({u"2*", 2, 0}, u"-1.5E-10").text, u"2*-1.5E-10");
-    EXPECT_THROW(InsertDirect({std::u16string(32760, u'1'), 0, 0}, u"ASINHASINH"), Failure);
-}
-
-TEST(SurroundSelection, ParenthesisesTheSelectionWithoutBlanks) {
     const std::vector<Case> cases{
-        {"plain", u"2+3", 0, 3, u"(2+3)", 5},
-        {"blanks dropped, caret at the end", u" 2 + 3", 0, 6, u"(2+3)", 5},
-        {"inner part", u"1+2*3", 2, 3, u"1+(2*3)", 7},
+        {"whole text selected", false, u"2+3", 0, 3, u"SIN(2+3)", 8},
+        {"caret at the end lands at the end", false, u"2+3", 3, 0, u"2+3SIN", 6},
+        {"caret mid text lands one beyond", false, u"2+3", 1, 0, u"2SIN+3", 5},
+        {"part selected", false, u"1+2*3", 2, 3, u"1+SIN(2*3)", 10},
+        {"selection past the end is cut", false, u"2+3", 2, 9, u"2+SIN(3)", 8},
+        {"empty box", false, u"", 0, 0, u"SIN", 3},
+        {"surround: blanks dropped, caret at the end", true, u" 2 + 3", 0, 6, u"(2+3)", 5},
+        {"surround: inner part", true, u"1+2*3", 2, 3, u"1+(2*3)", 7},
         // The caret counts the dropped blanks, so it lands beyond the ")".
-        {"blanks inside a longer text", u"1+ 2 *3-4", 2, 5, u"1+(2*3)-4", 9},
-        {"line breaks dropped", u"2\r\n+3", 0, 5, u"(2+3)", 5},
+        {"surround: blanks inside a longer text", true, u"1+ 2 *3-4", 2, 5, u"1+(2*3)-4", 9},
+        {"surround: line breaks dropped", true, u"2\r\n+3", 0, 5, u"(2+3)", 5},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const BoxState after = SurroundSelection({c.text, c.selStart, c.selLength});
+        const BoxState before{c.text, c.selStart, c.selLength};
+        const BoxState after =
+            c.surround ? SurroundSelection(before) : InsertDirect(before, u"SIN");
         EXPECT_EQ(after.text, c.textAfter);
         EXPECT_EQ(after.SelStart, c.caretAfter);
         EXPECT_EQ(after.SelLength, 0);
     }
+    EXPECT_EQ(InsertDirect({u"2*", 2, 0}, u"-1.5E-10").text, u"2*-1.5E-10"); // results go in as is
+    EXPECT_THROW(InsertDirect({std::u16string(32760, u'1'), 0, 0}, u"ASINHASINH"), Failure);
 }
 
 TEST(Keypad, TypedAndDirectButtons) {
