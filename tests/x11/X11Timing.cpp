@@ -5,10 +5,7 @@
 #include "TargetWindow.h"
 #include "XSession.h"
 
-#include "platform/x11/X11Desktop.h"
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,77 +14,70 @@
 namespace {
 
 using namespace zorbic;
-using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void report(const char *what, std::vector<double> figures) {
-    if (figures.empty()) return;
-    std::sort(figures.begin(), figures.end());
-    std::printf("  %-22s min %7.2f  median %7.2f  max %7.2f ms  (n=%zu)\n", what, figures.front(),
-                figures[figures.size() / 2], figures.back(), figures.size());
-}
 
 bool run(bool withWindowManager, int rounds) {
     std::printf("%s:\n", withWindowManager ? "Xvfb + openbox" : "Xvfb, no window manager");
     test::XSession session(withWindowManager);
-    if (!session.ready()) {
-        std::printf("  %s\n", session.failure().c_str());
+    test::TargetWindow target("target");
+    test::TargetWindow calculator("calculator");
+    if (!session.ready() || !target.window() || !calculator.window()) {
+        std::printf("  set-up failed: %s\n", session.failure().c_str());
         return false;
     }
-    std::string why;
-    auto desktop = X11Desktop::open(&why);
-    test::TargetWindow target(session, "target");
-    test::TargetWindow calculator(session, "calculator");
-    if (!desktop || !target.window() || !calculator.window()) {
-        std::printf("  set-up failed %s\n", why.c_str());
-        return false;
-    }
+    X11Desktop &desktop = session.desktop();
     const std::string result = "1.5E+20";
-    std::vector<double> activate, typing, back, tracking;
-    int wrong = 0;
+    std::vector<double> figures[4];
+    auto step = [&](int which, auto &&action) {
+        const auto start = Clock::now();
+        const bool ok = action();
+        figures[which].push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        return ok;
+    };
+    int exact = 0;
     for (int i = 0; i < rounds; ++i) {
-        if (!target.clear() ||
-            desktop->activate(calculator.window(), 3000) != ActivateResult::Activated)
-            return false;
-        auto start = Clock::now();
-        if (desktop->activate(target.window(), 3000) != ActivateResult::Activated) return false;
-        activate.push_back(msSince(start));
-
-        start = Clock::now();
-        for (char c : result)
-            if (!desktop->sendKeys({KeyStroke{Key::Character, c}}, &why)) return false;
-        if (!desktop->sendKeys({KeyStroke{Key::Tab}}, &why)) return false;
-        typing.push_back(msSince(start));
-
-        start = Clock::now();
-        if (desktop->activate(calculator.window(), 3000) != ActivateResult::Activated) return false;
-        back.push_back(msSince(start));
-
-        start = Clock::now();
-        desktop->activeWindow();
-        desktop->windowPid(calculator.window());
-        tracking.push_back(msSince(start));
-
+        std::string why;
+        const bool ok =
+            target.clear() &&
+            desktop.activate(calculator.window(), 3000) == ActivateResult::Activated &&
+            step(0,
+                 [&] {
+                     return desktop.activate(target.window(), 3000) == ActivateResult::Activated;
+                 }) &&
+            step(1,
+                 [&] {
+                     for (char c : result)
+                         if (!desktop.sendKeys({{Key::Character, c}}, &why)) return false;
+                     return desktop.sendKeys({{Key::Tab}}, &why);
+                 }) &&
+            step(2,
+                 [&] {
+                     return desktop.activate(calculator.window(), 3000) ==
+                            ActivateResult::Activated;
+                 }) &&
+            step(3, [&] { return desktop.windowPid(desktop.activeWindow()).has_value(); });
+        if (!ok) return false;
         const auto state = target.waitForState(
-            [&](const test::TargetState &s) { return s.f1 == result && s.focus == "f2"; }, 3s);
-        if (!state || state->f1 != result || state->focus != "f2") ++wrong;
+            [&](const test::TargetState &s) { return s.f1 == result && s.focus == "f2"; },
+            std::chrono::seconds(3));
+        exact += state && state->f1 == result && state->focus == "f2";
     }
-    report("activate target", activate);
-    report("type 7 chars + Tab", typing);
-    report("activate back", back);
-    report("tracking tick", tracking);
-    std::printf("  text arrived exactly in %d of %d rounds\n", rounds - wrong, rounds);
-    return wrong == 0;
+    const char *names[] = {"activate target", "type 7 chars + Tab", "activate back",
+                           "tracking tick"};
+    for (int i = 0; i < 4; ++i) {
+        std::vector<double> &f = figures[i];
+        std::sort(f.begin(), f.end());
+        std::printf("  %-22s min %7.2f  median %7.2f  max %7.2f ms  (n=%zu)\n", names[i], f.front(),
+                    f[f.size() / 2], f.back(), f.size());
+    }
+    std::printf("  text arrived exactly in %d of %d rounds\n", exact, rounds);
+    return exact == rounds;
 }
 
 } // namespace
 
 int main(int argc, char **argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-    const bool ok = run(true, rounds) && run(false, rounds);
-    return ok ? 0 : 1;
+    return run(true, rounds) && run(false, rounds) ? 0 : 1;
 }

@@ -1,22 +1,15 @@
 // The whole Zipto path with real programs: another program has the focus, zorbic starts and
 // records it, the user types into zorbic and presses F12, and the other program receives the
 // result. Keys reach zorbic through XTEST, as from the keyboard.
-#include "../x11/ChildProcess.h"
-#include "../x11/TargetWindow.h"
-#include "../x11/XSession.h"
+#include "DesktopTest.h"
 
 #include "keys/FormatKeys.h"
 #include "keys/ParseKeys.h"
 #include "lists/DataFile.h"
-#include "platform/x11/X11Desktop.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -29,31 +22,12 @@ using namespace std::chrono_literals;
 using test::ChildProcess;
 using test::TargetState;
 using test::TargetWindow;
-using test::XSession;
+using test::waitUntil;
 
-bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
-class ZiptoEndToEnd : public ::testing::Test {
+class ZiptoEndToEnd : public test::DesktopTest<true> {
 protected:
-    static void SetUpTestSuite() {
-        session = std::make_unique<XSession>(true);
-        if (session->ready()) desktop = X11Desktop::open(&openFailure);
-    }
-    static void TearDownTestSuite() {
-        desktop.reset();
-        session.reset();
-    }
-
     void SetUp() override {
-        ASSERT_TRUE(session->ready()) << session->failure();
-        ASSERT_NE(desktop, nullptr) << openFailure;
+        DesktopTest::SetUp();
         char pattern[] = "/tmp/zipto_e2eXXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder = pattern;
@@ -67,10 +41,8 @@ protected:
 
     // The other program, in front, as the user left it before starting the calculator.
     void startTarget() {
-        target = std::make_unique<TargetWindow>(*session, "target");
-        ASSERT_NE(target->window(), 0u) << target->failure();
-        ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == target->window(); }, 5s))
-            << "the target never became the active window";
+        target = DesktopTest::startTarget("target");
+        ASSERT_TRUE(target);
     }
 
     bool zorbicInFront() {
@@ -80,15 +52,13 @@ protected:
 
     // The real program on a data file of its own; returns once its window is in front.
     void startZorbic() {
-        const std::string data = folder + "/ZorbicData.txt";
-        auto environment = session->environment();
-        environment.push_back("ZORBIC_DATA_FILE=" + data);
-        environment.push_back("XDG_DATA_HOME=" + folder);
-        environment.push_back("XDG_CONFIG_HOME=" + folder);
+        setenv("ZORBIC_DATA_FILE", (folder + "/ZorbicData.txt").c_str(), 1);
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         zorbic = std::make_unique<ChildProcess>(std::vector<std::string>{ZORBIC_PROGRAM},
-                                                ChildProcess::Options{environment, false, false});
+                                                ChildProcess::Options{});
         ASSERT_TRUE(zorbic->started());
-        ASSERT_TRUE(waitUntil([&] { return zorbicInFront(); }, 15s))
+        ASSERT_TRUE(waitUntil([&] { return zorbicInFront(); }, 20s))
             << "zorbic's window never came to the front";
         mainWindow = desktop->activeWindow();
         // Its start-up ends with the caret in the expression box; give it a moment past mapping.
@@ -107,31 +77,24 @@ protected:
     // the focus in the after keys; Tab goes on to the before keys, the check box and "Okay".
     void setOptions(const std::string &after, bool reactivate) {
         type("+{f12}");
-        ASSERT_TRUE(
-            waitUntil([&] { return zorbicInFront() && desktop->activeWindow() != mainWindow; }, 5s))
+        ASSERT_TRUE(waitUntil(
+            [&] { return zorbicInFront() && desktop->activeWindow() != mainWindow; }, 10s))
             << "the Zipto Options dialog did not come to the front";
         std::this_thread::sleep_for(100ms);
         type(BraceEach(after) + "{tab}{tab}" + (reactivate ? "" : " ") + "{tab} ");
-        ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s))
+        ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 10s))
             << "the main window did not come back after Okay";
     }
 
     std::optional<TargetState> waitForText(const std::string &text) {
-        return target->waitForState([&](const TargetState &s) { return s.f1 == text; }, 5s);
+        return target->waitForState([&](const TargetState &s) { return s.f1 == text; }, 10s);
     }
 
-    static std::unique_ptr<XSession> session;
-    static std::unique_ptr<X11Desktop> desktop;
-    static std::string openFailure;
     std::string folder;
     std::unique_ptr<TargetWindow> target;
     std::unique_ptr<ChildProcess> zorbic;
     std::uint64_t mainWindow = 0;
 };
-
-std::unique_ptr<XSession> ZiptoEndToEnd::session;
-std::unique_ptr<X11Desktop> ZiptoEndToEnd::desktop;
-std::string ZiptoEndToEnd::openFailure;
 
 TEST_F(ZiptoEndToEnd, ResultGoesToTheProgramThatWasInFrontAtStart) {
     startTarget();
@@ -142,7 +105,7 @@ TEST_F(ZiptoEndToEnd, ResultGoesToTheProgramThatWasInFrontAtStart) {
     EXPECT_EQ(state->f1, "42");
     EXPECT_EQ(state->f2, "");
     EXPECT_EQ(state->keys, "4,2");
-    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s))
+    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 10s))
         << "zorbic did not come back to the front";
 }
 
@@ -152,11 +115,11 @@ TEST_F(ZiptoEndToEnd, TabAfterTheResultMovesOnInTheOtherProgram) {
     setOptions("{tab}", true);
     type("6*7~{f12}");
     const auto state =
-        target->waitForState([](const TargetState &s) { return s.focus == "f2"; }, 5s);
+        target->waitForState([](const TargetState &s) { return s.focus == "f2"; }, 10s);
     ASSERT_TRUE(state);
     EXPECT_EQ(state->f1, "42");
     EXPECT_EQ(state->keys, "4,2,Tab");
-    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s));
+    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 10s));
 }
 
 TEST_F(ZiptoEndToEnd, WithoutReactivateTheOtherProgramStaysInFront) {
@@ -174,14 +137,14 @@ TEST_F(ZiptoEndToEnd, WithoutReactivateTheOtherProgramStaysInFront) {
 TEST_F(ZiptoEndToEnd, FollowsTheLastOtherProgramInFront) {
     startTarget();
     startZorbic();
-    TargetWindow second(*session, "second");
+    TargetWindow second("second");
     ASSERT_NE(second.window(), 0u) << second.failure();
-    ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == second.window(); }, 5s));
+    ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == second.window(); }, 10s));
     std::this_thread::sleep_for(1200ms); // more than two ticks
-    ASSERT_EQ(desktop->activate(mainWindow, 3000), ActivateResult::Activated);
+    ASSERT_EQ(desktop->activate(mainWindow, test::kActivateTimeoutMs), ActivateResult::Activated);
     std::this_thread::sleep_for(1200ms); // ticks with the calculator in front change nothing
     type("6*7~{f12}");
-    const auto state = second.waitForState([](const TargetState &s) { return s.f1 == "42"; }, 5s);
+    const auto state = second.waitForState([](const TargetState &s) { return s.f1 == "42"; }, 10s);
     ASSERT_TRUE(state);
     EXPECT_EQ(state->f1, "42");
     const auto first = target->state();
@@ -204,7 +167,7 @@ TEST_F(ZiptoEndToEnd, CloseSavesAndEndsUnlessDontClose) {
     const std::string bytes((std::istreambuf_iterator<char>(saved)), {});
     EXPECT_NE(bytes.find("6 = 2*3"), std::string::npos) << bytes;
 
-    ASSERT_EQ(desktop->activate(mainWindow, 3000), ActivateResult::Activated);
+    ASSERT_EQ(desktop->activate(mainWindow, test::kActivateTimeoutMs), ActivateResult::Activated);
     type("^q%{f4}");
     EXPECT_TRUE(waitUntil([&] { return !zorbic->running(); }, 10s)) << "it did not end";
     EXPECT_EQ(zorbic->exitCode(), 0);
@@ -229,7 +192,7 @@ TEST_F(ZiptoEndToEnd, NotationCharactersArriveIntact) {
     const auto state = waitForText(special);
     ASSERT_TRUE(state);
     EXPECT_EQ(state->f1, special) << "keys seen: " << state->keys;
-    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 5s));
+    EXPECT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 10s));
 }
 
 } // namespace

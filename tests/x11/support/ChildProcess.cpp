@@ -1,50 +1,25 @@
 #include "ChildProcess.h"
 
+#include "Wait.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char **environ;
 
 namespace zorbic::test {
 
-namespace {
-
-// Our environment with the given NAME=value entries replacing or adding to it.
-std::vector<std::string> mergedEnvironment(const std::vector<std::string> &overrides) {
-    std::vector<std::string> result;
-    for (char **e = environ; *e; ++e) {
-        const std::string entry = *e;
-        const std::string name = entry.substr(0, entry.find('='));
-        bool replaced = false;
-        for (const std::string &o : overrides)
-            replaced = replaced || o.substr(0, o.find('=')) == name;
-        if (!replaced) result.push_back(entry);
-    }
-    result.insert(result.end(), overrides.begin(), overrides.end());
-    return result;
-}
-
-std::vector<char *> pointers(std::vector<std::string> &strings) {
-    std::vector<char *> result;
-    for (std::string &s : strings)
-        result.push_back(s.data());
-    result.push_back(nullptr);
-    return result;
-}
-
-} // namespace
-
-ChildProcess::ChildProcess(const std::vector<std::string> &argv, const Options &options) {
+ChildProcess::ChildProcess(const std::vector<std::string> &argv, Options options) {
     std::vector<std::string> args = argv;
-    std::vector<std::string> env = mergedEnvironment(options.environment);
-    std::vector<char *> argp = pointers(args);
-    std::vector<char *> envp = pointers(env);
+    std::vector<char *> argp;
+    for (std::string &arg : args)
+        argp.push_back(arg.data());
+    argp.push_back(nullptr);
 
     int in[2] = {-1, -1};
     int out[2] = {-1, -1};
@@ -60,7 +35,7 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const Options &
     if (options.quiet)
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), envp.data()) == 0) pid_ = pid;
+    if (posix_spawnp(&pid, argp[0], &actions, nullptr, argp.data(), environ) == 0) pid_ = pid;
     posix_spawn_file_actions_destroy(&actions);
     if (in[0] >= 0) close(in[0]);
     if (out[1] >= 0) close(out[1]);
@@ -68,19 +43,16 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, const Options &
     fromChild_ = out[0];
 }
 
-ChildProcess::~ChildProcess() {
-    stop();
+bool ChildProcess::running() {
+    int status = 0;
+    if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) != pid_) return pid_ > 0;
+    if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
+    pid_ = -1;
+    return false;
 }
 
-bool ChildProcess::running() {
-    if (pid_ <= 0) return false;
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
-        pid_ = -1;
-        return false;
-    }
-    return true;
+bool ChildProcess::waitForExit(std::chrono::milliseconds timeout) {
+    return waitUntil([&] { return !running(); }, timeout);
 }
 
 void ChildProcess::stop() {
@@ -88,9 +60,7 @@ void ChildProcess::stop() {
     toChild_ = -1;
     if (running()) {
         kill(pid_, SIGTERM);
-        for (int i = 0; i < 100 && running(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (running()) {
+        if (!waitForExit(std::chrono::seconds(1))) {
             kill(pid_, SIGKILL);
             waitpid(pid_, nullptr, 0);
             pid_ = -1;
@@ -116,16 +86,14 @@ std::optional<std::string> ChildProcess::readLine(std::chrono::milliseconds time
             buffered_.erase(0, end + 1);
             return line;
         }
-        if (fromChild_ < 0) return std::nullopt;
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return std::nullopt;
+        if (fromChild_ < 0 || left.count() <= 0) return std::nullopt;
         pollfd p{fromChild_, POLLIN, 0};
         const int ready = poll(&p, 1, static_cast<int>(left.count()));
         if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) return std::nullopt;
         char chunk[512];
-        const ssize_t n = read(fromChild_, chunk, sizeof chunk);
+        const ssize_t n = ready > 0 ? read(fromChild_, chunk, sizeof chunk) : 0;
         if (n <= 0) return std::nullopt;
         buffered_.append(chunk, static_cast<std::size_t>(n));
     }

@@ -8,19 +8,17 @@
 
 namespace zorbic::test {
 
-// A program started for a test and stopped when the object goes away, whatever way the test
-// ends: SIGTERM, then SIGKILL if it does not exit within a second. Optionally its stdin and
-// stdout are pipes to us, for line-based conversations.
+// A program started for a test, with our environment, and stopped when the object goes away
+// whatever way the test ends: SIGTERM, then SIGKILL if it has not exited within a second.
 class ChildProcess {
 public:
     struct Options {
-        std::vector<std::string> environment; // NAME=value entries added to ours
-        bool pipes = false;                   // stdin/stdout to us; otherwise both go nowhere
-        bool quiet = false;                   // stderr to /dev/null instead of ours
+        bool pipes = false; // stdin/stdout are pipes to us; otherwise both go nowhere
+        bool quiet = false; // stderr to /dev/null instead of ours
     };
 
-    ChildProcess(const std::vector<std::string> &argv, const Options &options);
-    ~ChildProcess();
+    ChildProcess(const std::vector<std::string> &argv, Options options);
+    ~ChildProcess() { stop(); }
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
@@ -28,6 +26,8 @@ public:
     bool started() const { return pid_ > 0; }
     // False once it has exited (it is reaped then).
     bool running();
+    // Waits for it to exit by itself; true when it did within the time.
+    bool waitForExit(std::chrono::milliseconds timeout);
     // The exit code once it has exited normally; -1 before, or after a signal.
     int exitCode() const { return exitCode_; }
     void stop();

@@ -1,6 +1,6 @@
 // Another application for the desktop tests to type into: one window with two line edits.
 // It announces its X window id on stdout and answers commands read from stdin:
-//   dump  -> STATE f1=[...] f2=[...] focus=f1|f2|none keys=[...]
+//   dump  -> STATE, f1's text, f2's text, f1|f2|none (the focus), the keys seen; tab-separated
 //   clear -> empties both fields and the key log, focus back to f1
 //   quit  -> exits (so does end of input, so it never outlives a crashed test)
 #include <QApplication>
@@ -102,7 +102,7 @@ int main(int argc, char **argv) {
             } else if (command == "dump") {
                 const QWidget *focus = window.focusWidget();
                 const char *focusName = focus == f1 ? "f1" : focus == f2 ? "f2" : "none";
-                say(QStringLiteral("STATE f1=[%1] f2=[%2] focus=%3 keys=[%4]")
+                say(QStringLiteral("STATE\t%1\t%2\t%3\t%4")
                         .arg(f1->text(), f2->text(), QLatin1String(focusName),
                              log.keys.join(QLatin1Char(','))));
             }

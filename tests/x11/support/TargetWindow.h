@@ -1,13 +1,12 @@
 #pragma once
 
 #include "ChildProcess.h"
-#include "XSession.h"
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace zorbic::test {
@@ -18,12 +17,18 @@ struct TargetState {
     std::string f2;
     std::string focus; // "f1", "f2" or "none"
     std::string keys;  // the key presses it saw, comma-separated, as Qt names them
+    bool operator==(const TargetState &) const = default;
 };
 
-// The target program (one window, two line edits) running on the session's display.
+inline std::ostream &operator<<(std::ostream &out, const TargetState &s) {
+    return out << "f1=[" << s.f1 << "] f2=[" << s.f2 << "] focus=" << s.focus << " keys=[" << s.keys
+               << "]";
+}
+
+// The target program (one window, two line edits) running on the current display.
 class TargetWindow {
 public:
-    TargetWindow(const XSession &session, const std::string &title);
+    explicit TargetWindow(const std::string &title);
 
     // 0 when it did not come up; failure() then says what was seen.
     std::uint64_t window() const { return window_; }
@@ -37,7 +42,6 @@ public:
     bool clear();
     // Asks it to quit and waits until it has.
     void quit();
-    bool running() { return process_.running(); }
 
 private:
     ChildProcess process_;

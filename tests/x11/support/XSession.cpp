@@ -1,11 +1,9 @@
 #include "XSession.h"
 
-#include "platform/x11/X11Desktop.h"
+#include "Wait.h"
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <thread>
 
 namespace zorbic::test {
 
@@ -13,52 +11,28 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Polls until ready() holds or the time is up.
-template <typename Ready> bool waitFor(Ready ready, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(10ms);
-    }
-    return true;
-}
-
 bool displayInUse(int n) {
-    namespace fs = std::filesystem;
     std::error_code ignored;
-    return fs::exists("/tmp/.X11-unix/X" + std::to_string(n), ignored) ||
-           fs::exists("/tmp/.X" + std::to_string(n) + "-lock", ignored);
+    return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(n), ignored) ||
+           std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock", ignored);
 }
 
 } // namespace
 
 XSession::XSession(bool withWindowManager) {
-    if (const char *d = std::getenv("DISPLAY")) {
-        hadDisplay_ = true;
-        previousDisplay_ = d;
-    }
     char dir[] = "/tmp/zorbic-x11-XXXXXX"; // mkdtemp makes it 0700, as Qt wants
     if (mkdtemp(dir)) runtimeDir_ = dir;
-    ready_ = startServer() && (!withWindowManager || startWindowManager());
+    setenv("XDG_RUNTIME_DIR", runtimeDir_.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    ready_ = !runtimeDir_.empty() && startServer() && (!withWindowManager || startWindowManager());
 }
 
 XSession::~XSession() {
+    desktop_.reset();
     windowManager_.reset();
     server_.reset();
-    if (hadDisplay_)
-        setenv("DISPLAY", previousDisplay_.c_str(), 1);
-    else
-        unsetenv("DISPLAY");
-    if (!runtimeDir_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(runtimeDir_, ignored);
-    }
-}
-
-std::vector<std::string> XSession::environment() const {
-    std::vector<std::string> env{"DISPLAY=" + display_, "QT_QPA_PLATFORM=xcb"};
-    if (!runtimeDir_.empty()) env.push_back("XDG_RUNTIME_DIR=" + runtimeDir_);
-    return env;
+    std::error_code ignored;
+    if (!runtimeDir_.empty()) std::filesystem::remove_all(runtimeDir_, ignored);
 }
 
 // -noreset: by default the server resets when its last client leaves, and refuses
@@ -73,7 +47,7 @@ bool XSession::startServer() {
         auto server = std::make_unique<ChildProcess>(
             std::vector<std::string>{"Xvfb", name, "-displayfd", "1", "-noreset", "-screen", "0",
                                      "1280x800x24", "-nolisten", "tcp"},
-            ChildProcess::Options{{}, true, true});
+            ChildProcess::Options{.pipes = true, .quiet = true});
         if (!server->started()) {
             failure_ = "Cannot start Xvfb";
             return false;
@@ -81,14 +55,9 @@ bool XSession::startServer() {
         const auto announced = server->readLine(10s);
         if (!announced || *announced != std::to_string(n)) continue;
         setenv("DISPLAY", name.c_str(), 1);
-        std::string why;
-        if (X11Desktop::open(&why)) {
-            display_ = name;
-            server_ = std::move(server);
-            return true;
-        }
-        failure_ = why;
-        return false;
+        server_ = std::move(server);
+        desktop_ = X11Desktop::open(&failure_);
+        return desktop_ != nullptr;
     }
     failure_ = "No free X display between :90 and :140";
     return false;
@@ -101,25 +70,17 @@ bool XSession::startWindowManager() {
     const std::string readyFile = runtimeDir_ + "/openbox-ready";
     windowManager_ = std::make_unique<ChildProcess>(
         std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + readyFile},
-        ChildProcess::Options{environment(), false, true});
-    std::string why;
-    auto desktop = X11Desktop::open(&why);
-    if (runtimeDir_.empty() || !windowManager_->started() || !desktop) {
-        failure_ = "Cannot start openbox: " + why;
-        return false;
-    }
-    std::error_code ignored;
-    const bool up = waitFor(
+        ChildProcess::Options{.quiet = true});
+    const bool up = waitUntil(
         [&] {
-            return !windowManager_->running() ||
-                   (std::filesystem::exists(readyFile, ignored) && desktop->supportsActiveWindow());
+            std::error_code ignored;
+            return !windowManager_->running() || (std::filesystem::exists(readyFile, ignored) &&
+                                                  desktop_->supportsActiveWindow());
         },
-        10s);
-    if (!up || !windowManager_->running()) {
-        failure_ = "openbox did not come up";
-        return false;
-    }
-    return true;
+        20s);
+    if (up && windowManager_->running()) return true;
+    failure_ = "openbox did not come up";
+    return false;
 }
 
 } // namespace zorbic::test

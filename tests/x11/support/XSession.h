@@ -2,15 +2,16 @@
 
 #include "ChildProcess.h"
 
+#include "platform/x11/X11Desktop.h"
+
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace zorbic::test {
 
 // A private X server (Xvfb on the first free display from :90 on), optionally with the openbox
-// window manager, for the length of a test suite. While it lives, DISPLAY names it in this
-// process; the previous value comes back afterwards.
+// window manager, for the length of a test suite. From its start, DISPLAY, QT_QPA_PLATFORM and
+// XDG_RUNTIME_DIR in this process name it, so Qt and every program started later use it.
 class XSession {
 public:
     explicit XSession(bool withWindowManager);
@@ -20,9 +21,8 @@ public:
 
     bool ready() const { return ready_; }
     const std::string &failure() const { return failure_; }
-    const std::string &display() const { return display_; }
-    // What a program started on this display needs in its environment.
-    std::vector<std::string> environment() const;
+    // A connection of the session's own, valid while ready().
+    X11Desktop &desktop() { return *desktop_; }
 
 private:
     bool startServer();
@@ -30,12 +30,10 @@ private:
 
     bool ready_ = false;
     std::string failure_;
-    std::string display_;
     std::string runtimeDir_;
-    std::string previousDisplay_;
-    bool hadDisplay_ = false;
     std::unique_ptr<ChildProcess> server_;
     std::unique_ptr<ChildProcess> windowManager_;
+    std::unique_ptr<X11Desktop> desktop_;
 };
 
 } // namespace zorbic::test
