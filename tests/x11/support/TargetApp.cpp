@@ -8,10 +8,8 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QSocketNotifier>
-#include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWidget>
 #include <QWindow>
 
 #include <cstdio>
@@ -21,30 +19,23 @@
 namespace {
 
 void say(const QString &line) {
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
+    std::printf("%s\n", line.toUtf8().constData());
     std::fflush(stdout);
 }
 
 // Logs every key press that reaches the line edits, before the widgets handle it (Tab never
-// reaches keyPressEvent: it moves the focus first).
+// reaches keyPressEvent: it moves the focus first). Modifiers show in the chords they make.
 class KeyLog : public QObject {
 public:
     QStringList keys;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
+        const QList<int> modifiers{Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta};
         if (event->type() == QEvent::KeyPress) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            switch (key->key()) {
-            case Qt::Key_Shift:
-            case Qt::Key_Control:
-            case Qt::Key_Alt:
-            case Qt::Key_Meta:
-                break; // the modifiers show in the chords they make
-            default:
+            if (!modifiers.contains(key->key()))
                 keys << QKeySequence(key->keyCombination()).toString();
-            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -59,23 +50,22 @@ int main(int argc, char **argv) {
     auto *layout = new QVBoxLayout(&window);
     auto *f1 = new QLineEdit(&window);
     auto *f2 = new QLineEdit(&window);
-    layout->addWidget(f1);
-    layout->addWidget(f2);
     KeyLog log;
-    f1->installEventFilter(&log);
-    f2->installEventFilter(&log);
+    for (QLineEdit *field : {f1, f2}) {
+        layout->addWidget(field);
+        field->installEventFilter(&log);
+    }
     window.resize(320, 100);
     window.show();
     f1->setFocus();
 
     QTimer exposed;
-    exposed.setInterval(10);
     QObject::connect(&exposed, &QTimer::timeout, [&] {
         if (!window.windowHandle() || !window.windowHandle()->isExposed()) return;
         exposed.stop();
         say(QStringLiteral("WINDOW %1").arg(window.windowHandle()->winId()));
     });
-    exposed.start();
+    exposed.start(10);
 
     std::string pending;
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
@@ -84,8 +74,7 @@ int main(int argc, char **argv) {
         const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (n <= 0) {
             input.setEnabled(false);
-            app.quit();
-            return;
+            return app.quit();
         }
         pending.append(buffer, static_cast<std::size_t>(n));
         for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
@@ -101,10 +90,12 @@ int main(int argc, char **argv) {
                 say(QStringLiteral("CLEARED"));
             } else if (command == "dump") {
                 const QWidget *focus = window.focusWidget();
-                const char *focusName = focus == f1 ? "f1" : focus == f2 ? "f2" : "none";
                 say(QStringLiteral("STATE\t%1\t%2\t%3\t%4")
-                        .arg(f1->text(), f2->text(), QLatin1String(focusName),
-                             log.keys.join(QLatin1Char(','))));
+                        .arg(f1->text(), f2->text(),
+                             focus == f1   ? "f1"
+                             : focus == f2 ? "f2"
+                                           : "none",
+                             log.keys.join(',')));
             }
         }
     });
