@@ -35,45 +35,33 @@ class TestZiptoOptions : public QObject {
     }
 
 private slots:
-    void startsWithItsDesignedValues() {
+    void startsWithItsDesignedValuesInAFixedDialog() {
         frmZiptoOptions dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Zipto Options"));
         QVERIFY(!dialog.isModal());
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-        QCOMPARE(dialog.lblBefore->text(), QStringLiteral("Before Keystrokes"));
-        QCOMPARE(dialog.lblAfter->text(), QStringLiteral("After Keystrokes"));
+        QCOMPARE((QStringList{dialog.lblBefore->text(), dialog.lblAfter->text(),
+                              dialog.chkReactivateZorbic->text(), dialog.Command1->text()}),
+                 (QStringList{"Before Keystrokes", "After Keystrokes",
+                              "Re-Activate Zorbic after Send", "Okay"}));
         QCOMPARE(dialog.text3->toolTip(),
                  QStringLiteral("Keystrokes to Send before Ziptoing the last result."));
         QCOMPARE(dialog.text5->toolTip(),
                  QStringLiteral("Keystrokes to Send after Ziptoing the last result."));
-        QVERIFY(dialog.text3->isEditable());
-        QVERIFY(dialog.text5->isEditable());
-        QCOMPARE(dialog.beforeKeys(), QString());
-        QCOMPARE(dialog.afterKeys(), QString());
-        QCOMPARE(dialog.chkReactivateZorbic->text(),
-                 QStringLiteral("Re-Activate Zorbic after Send"));
+        const QStringList choices{"{enter}", "{tab}", "+{tab}", "{tab 2}", "{right}",
+                                  "{left}",  "{f2}",  "{f3}",   "{f4}",    "{f5}"};
+        for (QComboBox *box : {dialog.text3, dialog.text5}) {
+            QVERIFY(box->isEditable());
+            QCOMPARE(items(box), choices);
+            QCOMPARE(box->currentIndex(), -1);
+        }
+        QCOMPARE(dialog.beforeKeys() + dialog.afterKeys(), QString());
         QVERIFY(dialog.reactivateZorbic());
-        QCOMPARE(dialog.Command1->text(), QStringLiteral("Okay"));
-    }
-
-    void everyControlLiesInsideTheFixedDialog() {
-        frmZiptoOptions dialog;
-        const QList<QWidget *> controls{
-            dialog.lblBefore,           dialog.text3,   dialog.lblAfter, dialog.text5,
-            dialog.chkReactivateZorbic, dialog.Command1};
+        const auto controls = dialog.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(controls.size(), 6);
         for (QWidget *control : controls)
             QVERIFY2(dialog.rect().contains(control->geometry()),
                      qPrintable(control->metaObject()->className()));
-    }
-
-    void bothBoxesOfferTheTenChoicesInOrder() {
-        const QStringList expected{"{enter}", "{tab}", "+{tab}", "{tab 2}", "{right}",
-                                   "{left}",  "{f2}",  "{f3}",   "{f4}",    "{f5}"};
-        frmZiptoOptions dialog;
-        QCOMPARE(items(dialog.text3), expected);
-        QCOMPARE(items(dialog.text5), expected);
-        QCOMPARE(dialog.text3->currentIndex(), -1);
-        QCOMPARE(dialog.text5->currentIndex(), -1);
     }
 
     void tabGoesAfterBeforeCheckBoxOkay() {
