@@ -4,11 +4,20 @@
 #include "platform/FakePlatform.h"
 #include "shell/Form1.h"
 
+// The widget classes of the window's controls, which the suites reach through Form1's members.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace zorbic::test {

@@ -1,10 +1,5 @@
 #include "FormFixture.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-
 using namespace zorbic;
 using namespace zorbic::test;
 

@@ -1,10 +1,6 @@
 #include "FormFixture.h"
 #include "entry/frmFixedMode.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QTimer>
-
 using namespace zorbic;
 using namespace zorbic::test;
 

@@ -1,10 +1,6 @@
 #include "FormFixture.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QLabel>
-#include <QPushButton>
 
 using namespace zorbic;
 using namespace zorbic::test;

@@ -1,8 +1,6 @@
 #include "FormFixture.h"
 
-#include <QCheckBox>
 #include <QClipboard>
-#include <QPushButton>
 
 using namespace zorbic;
 using namespace zorbic::test;
@@ -15,37 +13,28 @@ private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
 
-    void typingRules_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("selStart");
-        QTest::addColumn<int>("selLength");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("caret");
-        // The rules themselves are tabled in the unit tests; these go through the real box.
-        QTest::newRow("= types +") << "" << 0 << 0 << "2=3"
-                                   << "2+3" << 3;
-        QTest::newRow("** is power") << "3*" << 2 << 0 << "*"
-                                     << "3^" << 2;
-        QTest::newRow("* wraps selection") << "12+34" << 3 << 2 << "*"
-                                           << "12+(34)*" << 8;
-        QTest::newRow(") encloses") << "12+34" << 3 << 2 << ")"
-                                    << "(12+34)" << 7;
-    }
-
+    // The rules themselves are tabled in the unit tests; these go through the real box.
     void typingRules() {
-        QFETCH(QString, before);
-        QFETCH(int, selStart);
-        QFETCH(int, selLength);
-        QFETCH(QString, typed);
-        QFETCH(QString, after);
-        QFETCH(int, caret);
+        struct Case {
+            QString before;
+            int selStart, selLength;
+            QString typed, after;
+            int caret;
+        };
+        const Case cases[] = {
+            {"", 0, 0, "2=3", "2+3", 3},         // "=" types "+"
+            {"3*", 2, 0, "*", "3^", 2},          // "**" is power
+            {"12+34", 3, 2, "*", "12+(34)*", 8}, // an operator wraps the selection
+            {"12+34", 3, 2, ")", "(12+34)", 7},  // ")" encloses the whole text
+        };
         TextBox *box = f.form->Text1;
-        box->setText(before);
-        box->setSelection(selStart, selLength);
-        QTest::keyClicks(box, typed);
-        QCOMPARE(box->text(), after);
-        QCOMPARE(box->cursorPosition(), caret);
+        for (const Case &c : cases) {
+            box->setText(c.before);
+            box->setSelection(c.selStart, c.selLength);
+            QTest::keyClicks(box, c.typed);
+            QVERIFY2(box->text() == c.after, qPrintable(c.before + " + " + c.typed));
+            QVERIFY2(box->cursorPosition() == c.caret, qPrintable(c.before + " + " + c.typed));
+        }
     }
 
     void enterRecordsTheResult() {

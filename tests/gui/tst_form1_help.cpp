@@ -3,10 +3,6 @@
 #include "shell/about/frmAbout.h"
 #include "zipto/frmZiptoOptions.h"
 
-#include <QAction>
-#include <QPushButton>
-#include <QTimer>
-
 using namespace zorbic;
 using namespace zorbic::test;
 

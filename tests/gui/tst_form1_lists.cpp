@@ -1,9 +1,6 @@
 #include "FormFixture.h"
 
-#include <QAction>
-#include <QLabel>
 #include <QMouseEvent>
-#include <QPushButton>
 
 using namespace zorbic;
 using namespace zorbic::test;

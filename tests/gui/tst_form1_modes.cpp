@@ -1,11 +1,6 @@
 #include "FormFixture.h"
 #include "entry/frmFixedMode.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 #include <functional>
 
 using namespace zorbic;

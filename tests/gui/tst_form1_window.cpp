@@ -2,11 +2,6 @@
 #include "platform/QtPlatform.h"
 #include "shell/ControlTable.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QWindow>
 
 using namespace zorbic;
@@ -27,7 +22,17 @@ QColor faceOf(const QPushButton *button) {
     return button->palette().color(QPalette::Button);
 }
 
+// Keys and clicks (H: Ctrl+H, S: the storage button, K: the keypad button), then the inner size
+// and the picMore index shown on Command2, cmdMoreLess and Command3.
+struct Layout {
+    QString steps;
+    int width, height;
+    std::size_t left, middle, right;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Layout)
 
 class Form1Window : public QObject {
     Q_OBJECT
@@ -49,45 +54,34 @@ private slots:
     void cleanup() { f.reset(); }
 
     void moreLessStates_data() {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("left");   // picMore index on Command2
-        QTest::addColumn<int>("middle"); // on cmdMoreLess
-        QTest::addColumn<int>("right");  // on Command3
-        QTest::newRow("start") << "" << kWideWidth << kShortHeight << 4 << 3 << 0;
-        QTest::newRow("Ctrl+H") << "H" << kWideWidth << kTallHeight << 4 << 2 << 1;
-        QTest::newRow("Ctrl+H twice") << "HH" << kNarrowWidth << kShortHeight << 5 << 3 << 0;
-        QTest::newRow("Ctrl+H thrice") << "HHH" << kWideWidth << kTallHeight << 4 << 2 << 1;
-        QTest::newRow("storage") << "S" << kWideWidth << kTallHeight << 4 << 2 << 1;
-        QTest::newRow("keypad") << "K" << kNarrowWidth << kShortHeight << 5 << 3 << 0;
-        QTest::newRow("keypad, storage") << "KS" << kNarrowWidth << kTallHeight << 5 << 2 << 0;
-        QTest::newRow("narrow, then everything")
-            << "KH" << kWideWidth << kTallHeight << 4 << 2 << 1;
+        QTest::addColumn<Layout>("c");
+        const int wide = kWideWidth, narrow = kNarrowWidth, tall = kTallHeight, low = kShortHeight;
+        QTest::newRow("start") << Layout{"", wide, low, 4, 3, 0};
+        QTest::newRow("Ctrl+H") << Layout{"H", wide, tall, 4, 2, 1};
+        QTest::newRow("Ctrl+H twice") << Layout{"HH", narrow, low, 5, 3, 0};
+        QTest::newRow("Ctrl+H thrice") << Layout{"HHH", wide, tall, 4, 2, 1};
+        QTest::newRow("storage") << Layout{"S", wide, tall, 4, 2, 1};
+        QTest::newRow("keypad") << Layout{"K", narrow, low, 5, 3, 0};
+        QTest::newRow("keypad, storage") << Layout{"KS", narrow, tall, 5, 2, 0};
+        QTest::newRow("narrow, then everything") << Layout{"KH", wide, tall, 4, 2, 1};
     }
 
     void moreLessStates() {
-        QFETCH(QString, steps);
-        QFETCH(int, width);
-        QFETCH(int, height);
-        QFETCH(int, left);
-        QFETCH(int, middle);
-        QFETCH(int, right);
+        QFETCH(Layout, c);
         Form1 &form = *f.form;
         const QPoint topLeft = form.pos();
-        for (QChar step : steps) {
+        for (QChar step : c.steps) {
             if (step == 'H') QTest::keyClick(&form, Qt::Key_H, Qt::ControlModifier);
             if (step == 'S') QTest::mouseClick(form.cmdMoreLess, Qt::LeftButton);
             if (step == 'K') QTest::mouseClick(form.Command2, Qt::LeftButton);
         }
         // Only the inner size is fixed; the menu bar keeps its own height above it.
-        QCOMPARE(form.centralWidget()->size(), innerSize(width, height));
+        QCOMPARE(form.centralWidget()->size(), innerSize(c.width, c.height));
         QCOMPARE(form.pos(), topLeft);
-        QCOMPARE(form.List2->isVisible(), height == kTallHeight);
-        QVERIFY(sameImage(form.Command2->icon(), form.picMore[static_cast<std::size_t>(left)]));
-        QVERIFY(
-            sameImage(form.cmdMoreLess->icon(), form.picMore[static_cast<std::size_t>(middle)]));
-        QVERIFY(sameImage(form.Command3->icon(), form.picMore[static_cast<std::size_t>(right)]));
+        QCOMPARE(form.List2->isVisible(), c.height == kTallHeight);
+        QVERIFY(sameImage(form.Command2->icon(), form.picMore[c.left]));
+        QVERIFY(sameImage(form.cmdMoreLess->icon(), form.picMore[c.middle]));
+        QVERIFY(sameImage(form.Command3->icon(), form.picMore[c.right]));
         QVERIFY(form.Text1->hasFocus());
     }
 
@@ -205,9 +199,7 @@ private slots:
         moveOnto(e);
         QVERIFY(shaded(e));
         QCOMPARE(e->palette(), before);
-    }
-
-    void noHighlightWhileLoading() {
+        // While loading nothing is highlighted.
         f.form->bLoading = true;
         moveOnto(f.form->Command1[17]);
         QVERIFY(!shaded(f.form->Command1[17]));

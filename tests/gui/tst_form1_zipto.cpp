@@ -1,11 +1,7 @@
 #include "FormFixture.h"
 #include "zipto/frmZiptoOptions.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QPushButton>
-#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -39,7 +35,13 @@ bool anyKeysOrActivation(const Log &log) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<WindowId>)
+// What the options hold and what the desktop does, and a part of the message shown.
+struct SendFailure {
+    QString before, after;
+    WindowActivation activation;
+    QString unsupported, message;
+};
+Q_DECLARE_METATYPE(SendFailure)
 
 class Form1Zipto : public QObject {
     Q_OBJECT
@@ -161,51 +163,35 @@ private slots:
     }
 
     void failuresSendNothing_data() {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("activation");
-        QTest::addColumn<QString>("unsupported");
-        QTest::addColumn<QString>("message"); // a part of the message shown
-
-        const int ok = int(WindowActivation::Activated);
-        QTest::newRow("bad before keys") << "{bogus"
-                                         << "" << ok << ""
-                                         << "Before Keystrokes";
-        QTest::newRow("bad after keys") << ""
-                                        << "{nokey}" << ok << ""
-                                        << "After Keystrokes";
-        QTest::newRow("target closed") << ""
-                                       << "" << int(WindowActivation::WindowGone) << ""
-                                       << "has closed";
-        QTest::newRow("activation refused") << ""
-                                            << "" << int(WindowActivation::Refused) << ""
-                                            << "did not bring";
-        QTest::newRow("activation timed out") << ""
-                                              << "" << int(WindowActivation::TimedOut) << ""
-                                              << "did not bring";
-        QTest::newRow("wayland") << ""
-                                 << "" << ok << "Zipto needs an X11 desktop session"
-                                 << "Zipto needs an X11 desktop session";
+        QTest::addColumn<SendFailure>("c");
+        const auto ok = WindowActivation::Activated;
+        const QString x11 = QStringLiteral("Zipto needs an X11 desktop session");
+        QTest::newRow("bad before keys") << SendFailure{"{bogus", "", ok, "", "Before Keystrokes"};
+        QTest::newRow("bad after keys") << SendFailure{"", "{nokey}", ok, "", "After Keystrokes"};
+        QTest::newRow("target closed")
+            << SendFailure{"", "", WindowActivation::WindowGone, "", "has closed"};
+        QTest::newRow("activation refused")
+            << SendFailure{"", "", WindowActivation::Refused, "", "did not bring"};
+        QTest::newRow("activation timed out")
+            << SendFailure{"", "", WindowActivation::TimedOut, "", "did not bring"};
+        QTest::newRow("wayland") << SendFailure{"", "", ok, x11, x11};
     }
 
     void failuresSendNothing() {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        QFETCH(int, activation);
-        QFETCH(QString, unsupported);
-        QFETCH(QString, message);
+        QFETCH(SendFailure, c);
         startFromTarget();
         f.evaluate(QStringLiteral("6*7"));
         frmZiptoOptions *options = openOptions();
-        options->text3->setEditText(before);
-        options->text5->setEditText(after);
+        options->text3->setEditText(c.before);
+        options->text5->setEditText(c.after);
         options->hide();
         f.activate();
-        f.platform.activations[kTarget] = WindowActivation(activation);
-        f.platform.unsupportedReason = unsupported;
+        f.platform.activations[kTarget] = c.activation;
+        f.platform.unsupportedReason = c.unsupported;
         send();
         QCOMPARE(f.platform.shown.size(), 1);
-        QVERIFY2(f.platform.shown[0].text.contains(message), qPrintable(f.platform.shown[0].text));
+        QVERIFY2(f.platform.shown[0].text.contains(c.message),
+                 qPrintable(f.platform.shown[0].text));
         QCOMPARE(f.platform.shown[0].title, Form1::appTitle());
         for (const std::string &entry : f.platform.desktopLog)
             QVERIFY2(entry.rfind("keys", 0) != 0, entry.c_str());
