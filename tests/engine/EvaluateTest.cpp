@@ -134,25 +134,21 @@ TEST(Evaluator, TextGrowingPast32767CharactersIsAFault) {
     }
 }
 
+// Long single-stage runs exercise the one-pass rewriting of every stage.
 TEST(Evaluator, ManyOperationsOfEveryKind) {
-    // Long single-stage runs exercise the one-pass rewriting of every stage.
-    std::string product = "1";
-    std::string power = "1";
-    std::string compare = "1";
-    std::string logic = "1";
-    std::string fact = "";
-    for (int i = 0; i < 3000; ++i) {
-        product += "*1";
-        power += "^2";
-        compare += "=-1"; // 1=-1 is 0, 0=-1 is 0, ...
-        logic += "OR1AND3";
-        fact += "3!+";
+    struct Case {
+        const char *first, *repeated, *last;
+        double value;
+    };
+    for (const Case &c : {Case{"1", "*1", "", 1}, Case{"1", "^2", "", 1},
+                          Case{"1", "=-1", "", 0}, // 1=-1 is 0, 0=-1 is 0, ...
+                          Case{"1", "OR1AND3", "", 1}, Case{"", "3!+", "0", 18000}}) {
+        SCOPED_TRACE(c.repeated);
+        std::string text = c.first;
+        for (int i = 0; i < 3000; ++i)
+            text += c.repeated;
+        EXPECT_EQ(Evaluate(text + c.last).value, c.value);
     }
-    EXPECT_EQ(Evaluate(product).value, 1);
-    EXPECT_EQ(Evaluate(power).value, 1);
-    EXPECT_EQ(Evaluate(compare).value, 0);
-    EXPECT_EQ(Evaluate(logic).value, 1);
-    EXPECT_EQ(Evaluate(fact + "0").value, 18000);
 }
 
 // The sign-pair stage as described: repeatedly the first "++", else the first "-+", else the
