@@ -47,15 +47,6 @@ std::vector<ListItem> Items(const std::vector<ListLine> &lines, std::vector<int>
     return items;
 }
 
-TEST(HistoryList, ShowsNewestFirstWithRowNumbersAsItemData) {
-    const ResultTables tables = ThreeResults();
-    const auto lines = HistoryLines(tables, false);
-    EXPECT_EQ(Texts(lines), (std::vector<std::string>{"2.5 = 10/4", "6 = 2*3", "2 = 1+1"}));
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].row, 3);
-    EXPECT_EQ(lines[2].row, 1);
-}
-
 // Normal mode shows the recorded line; Fixed mode rebuilds it from the reformatted result text.
 TEST(Lists, NormalModeShowsRecordedLineFixedModeRebuildsIt) {
     ResultTables tables;
@@ -65,6 +56,7 @@ TEST(Lists, NormalModeShowsRecordedLineFixedModeRebuildsIt) {
     tables.strStorage[2] = MakeRow("2", "b");
     tables.strStorage[2].resultText = "2.00";
     tables.intStorageCount = 2;
+    EXPECT_EQ(HistoryLines(ThreeResults(), false)[0].text, "2.5 = 10/4"); // newest first
     EXPECT_EQ(HistoryLines(tables, false)[0].text, ".25 = 1/4");
     EXPECT_EQ(HistoryLines(tables, true)[0].text, "0.25 = 1/4");
     const auto recorded = StorageLines(tables, false); // oldest first
