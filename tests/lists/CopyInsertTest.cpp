@@ -116,8 +116,7 @@ TEST(Paste, StopsAtTheFirstRowThatDoesNotFitKeepingTheRowsThatDid) {
     struct Case {
         const char *target;
         Integer ResultTables::*count;
-        Integer start;
-        Integer limit;
+        Integer start, limit;
     };
     for (const Case &c : {Case{"list1", &ResultTables::intHistoryCount, 998, 1000},
                           Case{"list2", &ResultTables::intStorageCount, 499, 500}}) {

@@ -99,8 +99,7 @@ TEST(DataFileReader, CorruptAndUnusualFiles) {
         std::optional<std::string> bytes;
         LoadStatus status;
         std::string message;
-        Integer historyCount;
-        Integer storageCount;
+        Integer historyCount, storageCount;
     };
     const auto oneRow = Concat(Head(" 1 ", " 0 "), RowLines(1, 1));
     const std::vector<Case> cases{

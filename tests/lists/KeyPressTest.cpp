@@ -8,17 +8,17 @@
 namespace zorbic {
 namespace {
 
+// The box, the key and the fresh-result flag; then the box after, the key passed on (0:
+// swallowed) and the flag after.
 struct Case {
     const char *name;
     std::u16string text;
-    Integer selStart;
-    Integer selLength;
+    Integer selStart, selLength;
     char16_t key;
     bool fresh;
-    // expected
     std::u16string textAfter;
     Integer caretAfter;
-    char16_t keyAfter; // 0: swallowed
+    char16_t keyAfter;
     bool freshAfter;
 };
 
