@@ -123,12 +123,12 @@ QString Form1::appTitle() {
 
 void Form1::buildControls() {
     QHash<QString, QWidget *> widgets;
-    for (const ControlSpec &spec : controlTable()) {
+    for (const ControlSpec &control : controlTable()) {
         QWidget *parent = client_;
-        if (spec.kind == ControlKind::OptionButton)
+        if (control.kind == ControlKind::OptionButton)
             parent = widgets.value(QStringLiteral("Frame1"));
-        QWidget *widget = createControl(spec, parent);
-        widgets.insert(key(spec.name, spec.index), widget);
+        QWidget *widget = createControl(control, parent);
+        widgets.insert(key(control.name, control.index), widget);
     }
 
     Label1 = as<QLabel>(widgets, "Label1");
@@ -164,16 +164,17 @@ void Form1::buildControls() {
         picMore[i] = as<QLabel>(widgets, "picMore", i);
 }
 
-QWidget *Form1::createControl(const ControlSpec &spec, QWidget *parent) {
-    const QString caption = QString::fromLatin1(spec.caption);
+QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
+    const QString caption = QString::fromLatin1(control.caption);
     QWidget *widget = nullptr;
-    switch (spec.kind) {
+    switch (control.kind) {
     case ControlKind::Label:
     case ControlKind::LabelRight: {
         auto *label = new QLabel(caption, parent);
         // Captions show only what fits (the list labels show just their beginning).
         label->setAlignment(
-            (spec.kind == ControlKind::LabelRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+            (control.kind == ControlKind::LabelRight ? Qt::AlignRight : Qt::AlignLeft) |
+            Qt::AlignTop);
         label->setWordWrap(false);
         label->setTextFormat(Qt::PlainText);
         widget = label;
@@ -193,11 +194,11 @@ QWidget *Form1::createControl(const ControlSpec &spec, QWidget *parent) {
         // Tab never stops on a button, and a click leaves the focus where the user was typing.
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
-        button->setProperty("graphical", spec.graphical);
-        if (spec.picture != Picture::None) {
+        button->setProperty("graphical", control.graphical);
+        if (control.picture != Picture::None) {
             button->setIcon(
-                QIcon(paintPicture(spec.picture, spec.pictureSize, devicePixelRatioF())));
-            button->setIconSize(spec.pictureSize);
+                QIcon(paintPicture(control.picture, control.pictureSize, devicePixelRatioF())));
+            button->setIconSize(control.pictureSize);
         }
         widget = button;
         break;
@@ -223,47 +224,48 @@ QWidget *Form1::createControl(const ControlSpec &spec, QWidget *parent) {
     }
     case ControlKind::PictureHolder: {
         auto *holder = new QLabel(parent);
-        holder->setPixmap(paintPicture(spec.picture, spec.pictureSize, devicePixelRatioF()));
+        holder->setPixmap(paintPicture(control.picture, control.pictureSize, devicePixelRatioF()));
         holder->hide();
         widget = holder;
         break;
     }
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    if (spec.index >= 0) widget->setProperty("index", spec.index);
-    widget->setToolTip(QString::fromLatin1(spec.toolTip));
-    if (spec.font != FontKind::Default) widget->setFont(fontFor(spec.font));
-    widget->setGeometry(twipsToPixels(spec.left, spec.top, spec.width, spec.height));
+    widget->setObjectName(QString::fromLatin1(control.name));
+    if (control.index >= 0) widget->setProperty("index", control.index);
+    widget->setToolTip(QString::fromLatin1(control.toolTip));
+    if (control.font != FontKind::Default) widget->setFont(fontFor(control.font));
+    widget->setGeometry(twipsToPixels(control.left, control.top, control.width, control.height));
     return widget;
 }
 
 void Form1::buildMenus() {
     QHash<QString, QMenu *> menus;
     QHash<QString, QAction *> actions;
-    for (const MenuSpec &spec : menuTable()) {
-        const QString name = QString::fromLatin1(spec.name);
-        const QString caption = QString::fromLatin1(spec.caption);
-        if (!spec.parent || spec.submenu) {
+    for (const MenuSpec &control : menuTable()) {
+        const QString name = QString::fromLatin1(control.name);
+        const QString caption = QString::fromLatin1(control.caption);
+        if (!control.parent || control.submenu) {
             // The pop-up menu is a menu of its own that never enters the bar.
             QMenu *menu = nullptr;
-            if (!spec.parent && name == QLatin1String("mnuEP"))
+            if (!control.parent && name == QLatin1String("mnuEP"))
                 menu = new QMenu(caption, this);
-            else if (!spec.parent)
+            else if (!control.parent)
                 menu = menuBar()->addMenu(caption);
             else
-                menu = menus.value(QString::fromLatin1(spec.parent))->addMenu(caption);
+                menu = menus.value(QString::fromLatin1(control.parent))->addMenu(caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
             menus.insert(name, menu);
             continue;
         }
-        QMenu *parentMenu = menus.value(QString::fromLatin1(spec.parent));
+        QMenu *parentMenu = menus.value(QString::fromLatin1(control.parent));
         QAction *action = caption == QLatin1String("-") ? parentMenu->addSeparator()
                                                         : parentMenu->addAction(caption);
         action->setObjectName(name);
-        if (spec.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
-        action->setCheckable(spec.checkable);
-        action->setChecked(spec.checked);
+        if (control.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(control.shortcut)));
+        action->setCheckable(control.checkable);
+        action->setChecked(control.checked);
         actions.insert(name, action);
     }
 
