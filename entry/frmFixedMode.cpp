@@ -3,21 +3,13 @@
 #include "engine/NumberText.h"
 #include "lists/Failure.h"
 #include "platform/Platform.h"
+#include "platform/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace zorbic {
-
-namespace {
-
-QRect twips(int left, int top, int width, int height) {
-    auto px = [](int t) { return static_cast<int>(std::lround(t / 15.0)); };
-    return QRect(px(left), px(top), px(left + width) - px(left), px(top + height) - px(top));
-}
-
-} // namespace
 
 frmFixedMode::frmFixedMode(Integer intDecimals, Platform &platform, const QString &title,
                            QWidget *parent)
@@ -26,18 +18,18 @@ frmFixedMode::frmFixedMode(Integer intDecimals, Platform &platform, const QStrin
       platform_(platform), title_(title) {
     setWindowTitle(QStringLiteral("Fixed Mode"));
     setModal(false);
-    const QRect client = twips(0, 0, 2250, 840);
+    const QRect client = TwipsRect(0, 0, 2250, 840);
     setFixedSize(client.size());
 
     lblFixedNumber = new QLabel(QStringLiteral("Enter Number Of Decimals"), this);
     lblFixedNumber->setObjectName(QStringLiteral("lblFixedNumber"));
-    lblFixedNumber->setGeometry(twips(90, 90, 2070, 300));
+    lblFixedNumber->setGeometry(TwipsRect(90, 90, 2070, 300));
     txtFixedNumber = new QLineEdit(QStringLiteral("4"), this);
     txtFixedNumber->setObjectName(QStringLiteral("txtFixedNumber"));
-    txtFixedNumber->setGeometry(twips(330, 375, 420, 270));
+    txtFixedNumber->setGeometry(TwipsRect(330, 375, 420, 270));
     Command1 = new QPushButton(QStringLiteral("Okay"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twips(900, 345, 1035, 360));
+    Command1->setGeometry(TwipsRect(900, 345, 1035, 360));
     // Enter in the box acts as a click on "Okay".
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmFixedMode::Command1_Click);

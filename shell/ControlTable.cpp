@@ -324,10 +324,6 @@ const std::array kMenus = {
     MenuSpec{"mnuEPInsertExpression", "mnuEP", "Insert &Expression"},
 };
 
-int toPixels(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
 } // namespace
 
 std::span<const ControlSpec> controlTable() {
@@ -336,12 +332,6 @@ std::span<const ControlSpec> controlTable() {
 
 std::span<const MenuSpec> menuTable() {
     return kMenus;
-}
-
-QRect twipsToPixels(int left, int top, int width, int height) {
-    const int x = toPixels(left);
-    const int y = toPixels(top);
-    return QRect(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
 }
 
 } // namespace zorbic

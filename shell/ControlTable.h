@@ -62,10 +62,6 @@ struct ControlSpec {
 
 std::span<const ControlSpec> controlTable();
 
-// A designed rectangle in twips to device-independent pixels. The edges are rounded, not the
-// width, so neighbouring controls that touch in twips still touch in pixels.
-QRect twipsToPixels(int left, int top, int width, int height);
-
 struct MenuSpec {
     const char *name;
     const char *parent;  // nullptr for a top-level menu

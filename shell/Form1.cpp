@@ -2,6 +2,7 @@
 
 #include "entry/TextBox.h"
 #include "platform/Platform.h"
+#include "platform/Twips.h"
 #include "shell/ControlTable.h"
 #include "shell/Pictures.h"
 #include "shell/about/HelpWindow.h"
@@ -234,7 +235,7 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
     if (control.index >= 0) widget->setProperty("index", control.index);
     widget->setToolTip(QString::fromLatin1(control.toolTip));
     if (control.font != FontKind::Default) widget->setFont(fontFor(control.font));
-    widget->setGeometry(twipsToPixels(control.left, control.top, control.width, control.height));
+    widget->setGeometry(TwipsRect(control.left, control.top, control.width, control.height));
     return widget;
 }
 

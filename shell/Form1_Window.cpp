@@ -1,5 +1,6 @@
 #include "entry/TextBox.h"
 #include "platform/Platform.h"
+#include "platform/Twips.h"
 #include "shell/ControlTable.h"
 #include "shell/Form1.h"
 
@@ -21,7 +22,7 @@ namespace zorbic {
 namespace {
 
 int pixels(int twips) {
-    return twipsToPixels(0, 0, twips, 0).width();
+    return TwipsToPixels(twips);
 }
 
 // System colours as the program writes them: the high bit marks a system colour, the low byte

@@ -1,5 +1,7 @@
 #include "zipto/frmZiptoOptions.h"
 
+#include "platform/Twips.h"
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -10,21 +12,6 @@
 namespace zorbic {
 
 namespace {
-
-// Positions are designed in twips; 15 twips are one device-independent pixel.
-QRect twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
-
-// The designed sizes suit a narrower font than today's desktop fonts; a caption that would be
-// cut off is set in a smaller size instead.
-void fitFont(QWidget *control, const QString &text, int padding) {
-    QFont font = control->font();
-    const int room = control->width() - padding;
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    control->setFont(font);
-}
 
 QComboBox *keyBox(QWidget *parent, const QString &toolTip) {
     auto *box = new QComboBox(parent);
@@ -54,27 +41,27 @@ frmZiptoOptions::frmZiptoOptions(QWidget *parent)
     setFixedSize(3105 / 15, 1635 / 15);
 
     lblBefore = new QLabel(QStringLiteral("Before Keystrokes"), this);
-    lblBefore->setGeometry(twips(180, 150, 1365, 240));
-    fitFont(lblBefore, lblBefore->text(), 2);
+    lblBefore->setGeometry(TwipsRect(180, 150, 1365, 240));
+    FitFont(lblBefore, lblBefore->text(), 2);
     text3 = keyBox(this, QStringLiteral("Keystrokes to Send before Ziptoing the last result."));
-    text3->setGeometry(twips(1590, 105, 1380, 315));
+    text3->setGeometry(TwipsRect(1590, 105, 1380, 315));
 
     lblAfter = new QLabel(QStringLiteral("After Keystrokes"), this);
-    lblAfter->setGeometry(twips(180, 525, 1365, 240));
+    lblAfter->setGeometry(TwipsRect(180, 525, 1365, 240));
     lblAfter->setFont(lblBefore->font()); // the longer caption sets the size of both
     text5 = keyBox(this, QStringLiteral("Keystrokes to Send after Ziptoing the last result."));
-    text5->setGeometry(twips(1590, 480, 1380, 315));
+    text5->setGeometry(TwipsRect(1590, 480, 1380, 315));
 
     chkReactivateZorbic = new QCheckBox(QStringLiteral("Re-Activate Zorbic after Send"), this);
-    chkReactivateZorbic->setGeometry(twips(105, 870, 2745, 195));
-    fitFont(chkReactivateZorbic, chkReactivateZorbic->text(),
+    chkReactivateZorbic->setGeometry(TwipsRect(105, 870, 2745, 195));
+    FitFont(chkReactivateZorbic, chkReactivateZorbic->text(),
             chkReactivateZorbic->sizeHint().width() -
                 chkReactivateZorbic->fontMetrics().horizontalAdvance(chkReactivateZorbic->text()) +
                 2);
     chkReactivateZorbic->setChecked(true);
 
     Command1 = new QPushButton(QStringLiteral("Okay"), this);
-    Command1->setGeometry(twips(900, 1140, 1305, 375));
+    Command1->setGeometry(TwipsRect(900, 1140, 1305, 375));
     // Enter inside a key box must not close the dialog behind the user's back.
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });

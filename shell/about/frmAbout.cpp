@@ -1,5 +1,7 @@
 #include "shell/about/frmAbout.h"
 
+#include "platform/Twips.h"
+
 #include "shell/about/AboutPictures.h"
 
 #include <QFontMetrics>
@@ -12,11 +14,6 @@ namespace zorbic {
 
 namespace {
 
-// Positions are designed in twips; 15 twips are one device-independent pixel.
-QRect twips(int left, int top, int width, int height) {
-    return {left / 15, top / 15, width / 15, height / 15};
-}
-
 QLabel *trademark(QWidget *parent, const QRect &where) {
     auto *label = new QLabel(QStringLiteral("TM"), parent);
     QFont font = label->font();
@@ -25,16 +22,6 @@ QLabel *trademark(QWidget *parent, const QRect &where) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(where);
     return label;
-}
-
-// The box keeps its designed sizes, which were made for a narrower font than today's desktop
-// fonts; a text that would be cut off is set in a smaller size instead.
-void fitFont(QWidget *control, const QString &text, int padding) {
-    QFont font = control->font();
-    const int room = control->width() - padding;
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    control->setFont(font);
 }
 
 } // namespace
@@ -49,30 +36,30 @@ frmAbout::frmAbout(WebPageOpener openWebPage, QWidget *parent)
 
     Image1 = new QLabel(this);
     Image1->setPixmap(paintMakerLogo(dpr));
-    Image1->setGeometry(twips(1335, 0, 2685, 1050));
-    Label2[0] = trademark(this, twips(3990, 45, 300, 240));
+    Image1->setGeometry(TwipsRect(1335, 0, 2685, 1050));
+    Label2[0] = trademark(this, TwipsRect(3990, 45, 300, 240));
 
     Command1 = new QPushButton(QStringLiteral("Visit ") + webAddress(), this);
-    Command1->setGeometry(twips(1560, 1080, 2670, 390));
-    fitFont(Command1, Command1->text(), 12);
+    Command1->setGeometry(TwipsRect(1560, 1080, 2670, 390));
+    FitFont(Command1, Command1->text(), 12);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     Image2 = new QLabel(this);
     Image2->setPixmap(paintProductLogo(dpr));
-    Image2->setGeometry(twips(975, 1485, 3975, 1065));
-    Label2[1] = trademark(this, twips(4815, 1500, 300, 240));
+    Image2->setGeometry(TwipsRect(975, 1485, 3975, 1065));
+    Label2[1] = trademark(this, TwipsRect(4815, 1500, 300, 240));
 
     picIcon = new QLabel(this);
     picIcon->setPixmap(paintProgramIcon(QSize(32, 32), dpr));
-    picIcon->setGeometry(twips(345, 1830, 480, 480));
+    picIcon->setGeometry(TwipsRect(345, 1830, 480, 480));
 
     lblRelease = new QLabel(QStringLiteral("Release 2"), this);
     lblRelease->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblRelease->setGeometry(twips(2400, 2610, 915, 225));
+    lblRelease->setGeometry(TwipsRect(2400, 2610, 915, 225));
 
     lblVersion = new QLabel(QStringLiteral("Version 2.2.4. October 13, 1999."), this);
-    lblVersion->setGeometry(twips(1815, 2835, 2565, 225));
-    fitFont(lblVersion, lblVersion->text(), 2);
+    lblVersion->setGeometry(TwipsRect(1815, 2835, 2565, 225));
+    FitFont(lblVersion, lblVersion->text(), 2);
 }
 
 void frmAbout::subShowAbout(QWidget *parent, WebPageOpener openWebPage) {

@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 #include "platform/QtPlatform.h"
+#include "platform/Twips.h"
 #include "shell/ControlTable.h"
 
 #include <QWindow>
@@ -10,7 +11,7 @@ using namespace zorbic::test;
 namespace {
 
 QSize innerSize(int widthTwips, int heightTwips) {
-    return twipsToPixels(0, 0, widthTwips, heightTwips).size();
+    return TwipsRect(0, 0, widthTwips, heightTwips).size();
 }
 
 bool sameImage(const QIcon &icon, const QLabel *picture) {
