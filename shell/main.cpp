@@ -1,23 +1,5 @@
-#include "platform/QtPlatform.h"
-#include "shell/Form1.h"
-
-#include <QApplication>
+#include "shell/RunZorbic.h"
 
 int main(int argc, char *argv[]) {
-    // On a Wayland desktop that also offers X11 (XWayland), run as an X11 client: only there
-    // can Zipto see the other applications' windows and type into them. An explicit choice of
-    // QT_QPA_PLATFORM is left alone.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY") &&
-        qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zorbic"));
-    QApplication::setOrganizationName(QStringLiteral("Zorbic Works"));
-
-    zorbic::QtPlatform platform;
-    zorbic::Form1 form(platform);
-    platform.setOwner(&form);
-    form.start();
-    return QApplication::exec();
+    return zorbic::RunZorbic(argc, argv);
 }

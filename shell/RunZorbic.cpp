@@ -1,0 +1,30 @@
+#include "shell/RunZorbic.h"
+
+#include "platform/QtPlatform.h"
+#include "shell/Form1.h"
+
+#include <QApplication>
+
+namespace zorbic {
+
+int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &beforeStart) {
+    // On a Wayland desktop that also offers X11 (XWayland), run as an X11 client: only there
+    // can Zipto see the other applications' windows and type into them. An explicit choice of
+    // QT_QPA_PLATFORM is left alone.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY") &&
+        qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorbic"));
+    QApplication::setOrganizationName(QStringLiteral("Zorbic Works"));
+
+    QtPlatform platform;
+    Form1 form(platform);
+    platform.setOwner(&form);
+    if (beforeStart) beforeStart(form);
+    form.start();
+    return QApplication::exec();
+}
+
+} // namespace zorbic
