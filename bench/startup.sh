@@ -23,9 +23,11 @@ Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $wm $xvfb 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox --sm-disable >/dev/null 2>&1 &
+# openbox's root-window announcement comes before it manages windows: a window mapped right
+# after it is sometimes never shown. Its --startup command runs once it is really ready.
+openbox --sm-disable --startup "touch $work/wm-ready" >/dev/null 2>&1 &
 wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+for _ in $(seq 200); do [ -e "$work/wm-ready" ] && break; sleep 0.05; done
 # The calculator starts on a full data file: 1,000 history and 500 storage rows.
 export ZORBIC_DATA_FILE=$work/ZorbicData.txt
 awk 'BEGIN { printf "v2_2_0\r\nd\r\nn\r\n 4 \r\n 1000 \r\n 500 \r\n2*3\r\n";
