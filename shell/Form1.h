@@ -236,7 +236,7 @@ private:
     void Check2_Click();
 
     void buildControls();
-    QWidget *createControl(const ControlSpec &spec, QWidget *parent);
+    QWidget *createControl(const ControlSpec &control, QWidget *parent);
     void buildMenus();
     void setTabOrder();
     void showFailure(const std::exception &failure);
