@@ -148,6 +148,8 @@ public:
     void cmdMoreLess_Click();
     void Command3_Click();
     void subFocusLastControl();
+    // Where the program's dialogs open: 500 twips right of and below the main window.
+    QPoint dialogPosition() const;
     void mnuExtraStayOnTop_Click();
 
     // Window behaviours: minimize, button highlight, cursor buttons.

@@ -65,7 +65,7 @@ bool Form1::subDoResultMode() {
     }
     bWaitFixed = true;
     QPointer<frmFixedMode> dialog = new frmFixedMode(intDecimals, platform_, appTitle(), this);
-    dialog->move(frameGeometry().topLeft() + QPoint(500 / 15, 500 / 15));
+    dialog->move(dialogPosition());
     dialog->show();
     QEventLoop wait;
     connect(dialog, &QDialog::finished, &wait, &QEventLoop::quit);

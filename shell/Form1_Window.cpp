@@ -311,4 +311,8 @@ bool Form1::windowEvent(QObject *watched, QEvent *event) {
     }
 }
 
+QPoint Form1::dialogPosition() const {
+    return frameGeometry().topLeft() + QPoint(TwipsToPixels(500), TwipsToPixels(500));
+}
+
 } // namespace zorbic

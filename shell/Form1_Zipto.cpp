@@ -16,9 +16,6 @@ namespace zorbic {
 
 namespace {
 
-// 500 twips: the options dialog opens this far right of and below the main window.
-constexpr int kOptionsOffset = 500 / 15;
-
 // Hands a mouse press on the Zipto button to Command4_MouseDown with its button code
 // (1 left, 2 right, 4 middle); the button itself only reacts to the left button.
 class MouseDownFilter : public QObject {
@@ -132,7 +129,7 @@ void Form1::Command4_MouseDown(int Button) {
                 });
             });
         }
-        ZiptoOptions->move(pos() + QPoint(kOptionsOffset, kOptionsOffset));
+        ZiptoOptions->move(dialogPosition());
         ZiptoOptions->show();
         ZiptoOptions->raise();
         ZiptoOptions->activateWindow();
