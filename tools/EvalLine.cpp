@@ -2,18 +2,9 @@
 
 #include "engine/NumberText.h"
 #include "engine/Prepare.h"
+#include "lists/Trim.h"
 
 namespace zorbic {
-
-namespace {
-
-std::string Trim(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
 
 EvalRow EvalLine(std::string_view typed, const EvalOptions &options) {
     EvalRow row;
@@ -35,8 +26,8 @@ EvalRow EvalLine(std::string_view typed, const EvalOptions &options) {
     }
     // A fault still records a result, 0 when the top level faulted, as the Enter path does.
     row.outcome = report.faulted ? "FAULT" : "OK";
-    row.result =
-        Trim(options.fixedDecimals ? FixedText(value, *options.fixedDecimals) : NormalText(value));
+    row.result = TrimBlanks(options.fixedDecimals ? FixedText(value, *options.fixedDecimals)
+                                                  : NormalText(value));
     row.raw = RawValueText(value);
     return row;
 }
