@@ -4,6 +4,14 @@
 
 namespace zorbic {
 
+Selection SelectionOf(const BoxState &box) {
+    const Integer n = ToInteger(static_cast<long long>(box.text.size()));
+    const Integer p = std::clamp<Integer>(box.SelStart, 0, n);
+    Integer l = std::max<Integer>(box.SelLength, 0);
+    if (p + l > n) l = static_cast<Integer>(n - p);
+    return {p, l};
+}
+
 BoxState InsertTyped(BoxState box, char16_t key) {
     const auto n = static_cast<int>(box.text.size());
     const int start = std::clamp<int>(box.SelStart, 0, n);

@@ -16,6 +16,14 @@ struct BoxState {
     bool operator==(const BoxState &) const = default;
 };
 
+// The selection as the box reports it: the caret within the text, the length cut at its end.
+// Fails with "Overflow" when the text is beyond the 16-bit caret range.
+struct Selection {
+    Integer start;
+    Integer length;
+};
+Selection SelectionOf(const BoxState &box);
+
 // The box's own handling of a typed character: it replaces the selection and the caret follows.
 BoxState InsertTyped(BoxState box, char16_t key);
 

@@ -64,20 +64,6 @@ constexpr std::array<KeypadKey, 44> kKeypad = {
     Keys("{%}", true, true),   // 43
 };
 
-// The selection as the box reports it, cut at the end of the text.
-struct Span {
-    Integer start;
-    Integer length;
-};
-
-Span Selection(const BoxState &box) {
-    const Integer n = ToInteger(static_cast<long long>(box.text.size()));
-    const Integer p = std::clamp<Integer>(box.SelStart, 0, n);
-    Integer l = std::max<Integer>(box.SelLength, 0);
-    if (p + l > n) l = static_cast<Integer>(n - p);
-    return {p, l};
-}
-
 } // namespace
 
 KeypadKey KeypadText(int Index) {
@@ -87,7 +73,7 @@ KeypadKey KeypadText(int Index) {
 }
 
 BoxState InsertDirect(BoxState box, std::u16string_view s) {
-    const auto [p, l] = Selection(box);
+    const auto [p, l] = SelectionOf(box);
     const auto at = static_cast<std::size_t>(p);
     const auto length = static_cast<std::size_t>(l);
     const std::u16string selected = box.text.substr(at, length);
@@ -105,7 +91,7 @@ BoxState InsertDirect(BoxState box, std::u16string_view s) {
 }
 
 BoxState SurroundSelection(BoxState box) {
-    const auto [p, l] = Selection(box);
+    const auto [p, l] = SelectionOf(box);
     const auto at = static_cast<std::size_t>(p);
     const auto length = static_cast<std::size_t>(l);
     // The same blanks and line breaks that the Enter path strips.

@@ -1,6 +1,5 @@
 #include "entry/rules/KeyPress.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace zorbic {
@@ -17,16 +16,13 @@ KeyPressOutcome Text1_KeyPress(BoxState box, char16_t key, bool check1, bool bFr
     KeyPressOutcome out;
     out.bFreshResult = bFreshResult;
 
-    const Integer n = ToInteger(static_cast<long long>(box.text.size()));
     // A key typed after choosing a function to surround starts over on the whole text.
     if (check1) {
         box.SelStart = 0;
-        box.SelLength = n;
+        box.SelLength = ToInteger(static_cast<long long>(box.text.size()));
     }
     // A caret beyond the text cannot come from the box; clamp rather than index outside it.
-    const Integer p = std::clamp<Integer>(box.SelStart, 0, n);
-    Integer l = std::max<Integer>(box.SelLength, 0);
-    if (p + l > n) l = static_cast<Integer>(n - p);
+    const auto [p, l] = SelectionOf(box);
     box.SelStart = p;
     box.SelLength = l;
     const std::u16string selected =
