@@ -383,4 +383,9 @@ void Form1::showFailure(const std::exception &failure) {
     platform_.msgBox(QString::fromUtf8(failure.what()), MsgButtons::Ok, MsgIcon::None, appTitle());
 }
 
+bool Form1::confirmedCantUndo(const QString &lead) {
+    return platform_.msgBox(lead + QStringLiteral("YOU CAN'T UNDO THIS OPERATION"),
+                            MsgButtons::YesNo, MsgIcon::None, appTitle()) != MsgResult::No;
+}
+
 } // namespace zorbic

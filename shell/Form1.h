@@ -242,6 +242,8 @@ private:
     void buildMenus();
     void setTabOrder();
     void showFailure(const std::exception &failure);
+    // The Yes/No box that guards a deletion: lead, then "YOU CAN'T UNDO THIS OPERATION".
+    bool confirmedCantUndo(const QString &lead = QString());
 
     Platform &platform_;
     DataFileStore store_;

@@ -207,10 +207,7 @@ void Form1::mnuEditEditExpression_Click() {
 
 void Form1::mnuEditClearExpression_Click() {
     trap([&] {
-        if (platform_.msgBox(
-                QStringLiteral("Clear Expression Box?\r\n\r\nYOU CAN'T UNDO THIS OPERATION"),
-                MsgButtons::YesNo, MsgIcon::None, appTitle()) == MsgResult::No)
-            return;
+        if (!confirmedCantUndo(QStringLiteral("Clear Expression Box?\r\n\r\n"))) return;
         Text1->setText(QString());
         Text1->setFocus(Qt::OtherFocusReason);
         bFreshResult = false;

@@ -1,7 +1,6 @@
 #include "entry/TextBox.h"
 #include "lists/ListViews.h"
 #include "lists/StoreDelete.h"
-#include "platform/Platform.h"
 #include "shell/Form1.h"
 
 #include <QAction>
@@ -13,8 +12,6 @@
 namespace zorbic {
 
 namespace {
-
-const QString kCantUndo = QStringLiteral("YOU CAN'T UNDO THIS OPERATION");
 
 // Rebuilds a list from its lines; each item carries its table row as item data.
 // Refilling and reselecting by program take no line into strLastResult: the list's signals
@@ -100,18 +97,14 @@ bool Form1::fnStorage_DeleteLines() {
 
 void Form1::cmdDeleteItem_Click() {
     trap([&] {
-        if (platform_.msgBox(kCantUndo, MsgButtons::YesNo, MsgIcon::None, appTitle()) ==
-            MsgResult::No)
-            return;
+        if (!confirmedCantUndo()) return;
         fnHistory_DeleteLines();
     });
 }
 
 void Form1::cmdClearStorage_Click() {
     trap([&] {
-        if (platform_.msgBox(kCantUndo, MsgButtons::YesNo, MsgIcon::None, appTitle()) ==
-            MsgResult::No)
-            return;
+        if (!confirmedCantUndo()) return;
         fnStorage_DeleteLines();
     });
 }
@@ -119,9 +112,7 @@ void Form1::cmdClearStorage_Click() {
 // Clearing asks twice: the clear question, then (all lines selected) the delete confirmation.
 void Form1::mnuClearResults_Click() {
     trap([&] {
-        if (platform_.msgBox(QStringLiteral("Clear Results List?\r\n\r\n") + kCantUndo,
-                             MsgButtons::YesNo, MsgIcon::None, appTitle()) == MsgResult::No)
-            return;
+        if (!confirmedCantUndo(QStringLiteral("Clear Results List?\r\n\r\n"))) return;
         List1->selectAll();
         cmdDeleteItem_Click();
     });
@@ -129,9 +120,7 @@ void Form1::mnuClearResults_Click() {
 
 void Form1::mnuEditClearStorage_Click() {
     trap([&] {
-        if (platform_.msgBox(QStringLiteral("Clear Storage List?\r\n\r\n") + kCantUndo,
-                             MsgButtons::YesNo, MsgIcon::None, appTitle()) == MsgResult::No)
-            return;
+        if (!confirmedCantUndo(QStringLiteral("Clear Storage List?\r\n\r\n"))) return;
         List2->selectAll();
         cmdClearStorage_Click();
     });
