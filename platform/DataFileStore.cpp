@@ -23,17 +23,23 @@ Failure FileFailure(const QString &what, const QString &path, const QString &rea
 
 } // namespace
 
-DataFileStore::DataFileStore(QString path) : path_(std::move(path)) {
-    if (path_.isEmpty()) path_ = qEnvironmentVariable("ZORBIC_DATA_FILE");
-    if (path_.isEmpty()) path_ = DefaultPath();
+DataFileStore::DataFileStore(QString path) : path_(Locate(path)) {
+    // The user's data folder is made on first use; a folder named explicitly must exist.
+    if (path.isEmpty() && path_ == DefaultPath()) QDir().mkpath(QFileInfo(path_).path());
+}
+
+QString DataFileStore::Locate(const QString &path) {
+    if (!path.isEmpty()) return path;
+    const QString named = qEnvironmentVariable("ZORBIC_DATA_FILE");
+    return named.isEmpty() ? DefaultPath() : named;
 }
 
 QString DataFileStore::DefaultPath() {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable())
+    const bool installed = QFileInfo(programFolder).fileName() == QStringLiteral("bin");
+    if (!programFolder.isEmpty() && !installed && QFileInfo(programFolder).isWritable())
         return QDir(programFolder).filePath(kFileName);
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataFolder);
     return QDir(dataFolder).filePath(kFileName);
 }
 

@@ -11,16 +11,21 @@ namespace zorbic {
 // Where the data file lives and how its bytes reach the disk.
 //  - An explicit path (tests) wins; then the environment variable ZORBIC_DATA_FILE, so a test
 //    run or a portable set-up can point the program elsewhere.
-//  - Otherwise "ZorbicData.txt" in the program's folder when that folder is writable, else in
-//    the per-user application data folder (created when needed), so an installation in a
-//    read-only system folder still keeps its history.
+//  - Otherwise "ZorbicData.txt" in the program's folder when the program runs from a folder of
+//    its own (its build tree, an unpacked copy) that is writable; else in the per-user
+//    application data folder (created when needed). An installed program lives in a bin folder
+//    shared with every other program, which root can even write to: its data belongs to the
+//    user, never beside it.
 class DataFileStore {
 public:
     explicit DataFileStore(QString path = {});
 
     const QString &path() const { return path_; }
 
-    // The default location described above (needs a QCoreApplication).
+    // The file that `path` stands for by the rules above; creates nothing.
+    static QString Locate(const QString &path = {});
+
+    // The default location described above (needs a QCoreApplication); creates nothing.
     static QString DefaultPath();
 
     // The file's bytes, or nullopt when there is no file. A file that exists but cannot be

@@ -41,7 +41,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     // dataFilePath: where ZorbicData.txt lives; empty means the environment variable
-    // ZORBIC_DATA_FILE, else the usual place (the program folder when writable).
+    // ZORBIC_DATA_FILE, else the usual place (see DataFileStore).
     explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
