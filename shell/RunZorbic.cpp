@@ -1,6 +1,7 @@
 #include "shell/RunZorbic.h"
 
 #include "platform/QtPlatform.h"
+#include "shell/CommandLine.h"
 #include "shell/Form1.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@
 namespace zorbic {
 
 int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &beforeStart) {
+    if (const std::optional<int> exitCode = AnswerCommandLine(argc, argv)) return *exitCode;
+
     // On a Wayland desktop that also offers X11 (XWayland), run as an X11 client: only there
     // can Zipto see the other applications' windows and type into them. An explicit choice of
     // QT_QPA_PLATFORM is left alone.
@@ -15,9 +18,8 @@ int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &before
         qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    SetApplicationNames();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zorbic"));
-    QApplication::setOrganizationName(QStringLiteral("Zorbic Works"));
 
     QtPlatform platform;
     Form1 form(platform);

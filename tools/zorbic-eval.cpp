@@ -9,9 +9,26 @@
 
 namespace {
 
+constexpr const char *kUsage =
+    "usage: zorbic-eval [--radians] [--fixed N] [--today YYYY-MM-DD] < lines\n";
+
 int Usage() {
-    std::cerr << "usage: zorbic-eval [--radians] [--fixed N] [--today YYYY-MM-DD] < lines\n";
+    std::cerr << kUsage;
     return 2;
+}
+
+int Help() {
+    std::cout << kUsage
+              << "\nEvaluates typed expressions, one a line, as the calculator's Enter key does,\n"
+                 "and prints for each: typed, box text, prepared text, outcome (OK, ERROR or\n"
+                 "FAULT), result text, raw value text, separated by tabs. Faults and error\n"
+                 "reasons go to standard error.\n\n"
+                 "  --radians          trig functions in radians (default: degrees)\n"
+                 "  --fixed N          results with N decimals (default: Normal results)\n"
+                 "  --today YYYY-MM-DD the date that @TODAY stands for\n"
+                 "  -h, --help         show this help and exit\n"
+                 "      --version      show the version and exit\n";
+    return 0;
 }
 
 } // namespace
@@ -20,6 +37,11 @@ int main(int argc, char **argv) {
     zorbic::EvalOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") return Help();
+        if (arg == "--version") {
+            std::cout << "zorbic-eval " ZORBIC_VERSION "\n";
+            return 0;
+        }
         if (arg == "--radians") {
             options.radians = true;
         } else if (arg == "--fixed" && i + 1 < argc) {
