@@ -51,6 +51,10 @@ public:
 
     static QString appTitle();
 
+    // The session asks the program to end (logout, Ctrl+C, a closed terminal): the window
+    // closes past "Don't Close", saving the data file as every close does, and the program ends.
+    void endSession();
+
     // Controls, named as designed.
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
            *Label5 = nullptr, *Label6 = nullptr, *lblDegRad = nullptr;
@@ -213,6 +217,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool sessionEnding_ = false; // endSession() is closing the window
     void connectHandlers();
     void connectEditingHandlers();
     void connectWindowHandlers();

@@ -7,7 +7,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QThread>
+
+#include <cstdlib>
 
 namespace zorbic {
 
@@ -53,7 +57,7 @@ void Form1::closeEvent(QCloseEvent *event) {
         subSaveData();
         saved = true;
     });
-    if (saved && MnuExtraDontClose->isChecked()) {
+    if (saved && MnuExtraDontClose->isChecked() && !sessionEnding_) {
         event->ignore();
         setWindowState(windowState() | Qt::WindowMinimized);
         return;
@@ -63,6 +67,16 @@ void Form1::closeEvent(QCloseEvent *event) {
     if (helpWindow) helpWindow->close();
     if (ZiptoOptions) ZiptoOptions->hide();
     event->accept();
+}
+
+void Form1::endSession() {
+    sessionEnding_ = true;
+    close();
+    // A message box or dialog still waiting for an answer (its own event loop) is not
+    // answered: the program ends at once, so nothing that answer would do happens after the
+    // save. Otherwise the main loop ends and the program winds down as usual.
+    if (QThread::currentThread()->loopLevel() > 1) std::_Exit(0);
+    QCoreApplication::quit();
 }
 
 } // namespace zorbic

@@ -3,6 +3,7 @@
 #include "platform/QtPlatform.h"
 #include "shell/CommandLine.h"
 #include "shell/Form1.h"
+#include "shell/SessionSignals.h"
 
 #include <QApplication>
 
@@ -26,6 +27,9 @@ int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &before
     platform.setOwner(&form);
     if (beforeStart) beforeStart(form);
     form.start();
+    // From here on the session's signals end the program through the window's close, which
+    // saves the data file; before, the file has not been read yet and must not be written.
+    const SessionSignals sessionSignals([&form] { form.endSession(); });
     return QApplication::exec();
 }
 
