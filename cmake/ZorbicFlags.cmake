@@ -16,3 +16,10 @@ if(ZORBIC_FUZZ)
                            -fno-omit-frame-pointer)
     target_link_options(zorbic_flags INTERFACE -fsanitize=address,undefined)
 endif()
+# The hardening Debian builds its packages with: fortified libc calls (they need the optimizer)
+# and a read-only GOT (relro, bindnow). Not under the sanitizers, which replace those calls.
+if(NOT ZORBIC_SANITIZE AND NOT ZORBIC_FUZZ)
+    target_compile_options(zorbic_flags INTERFACE
+        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
+    target_link_options(zorbic_flags INTERFACE LINKER:-z,relro LINKER:-z,now)
+endif()
