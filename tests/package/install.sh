@@ -24,7 +24,7 @@ deb=$(realpath "$build_dir/zorbic_${version}_amd64.deb")
 # One installation at a time on this machine, whichever work tree or CI run it comes from.
 exec 9>/run/lock/zorbic-package-test.lock
 flock -w 1200 9 || skip "another package test held the lock for 20 minutes"
-if dpkg-query -W -f='${Status}' zorbic 2>/dev/null | grep -q 'ok installed'; then
+if dpkg-query -W -f='${db:Status-Abbrev}' zorbic 2>/dev/null | grep -q '^ii'; then
     skip "a zorbic package is already installed on this machine; it is left alone"
 fi
 for path in /usr/bin/zorbic /usr/bin/ZorbicData.txt; do
@@ -35,32 +35,35 @@ export DEBIAN_FRONTEND=noninteractive
 apt=(apt-get -y -q -o DPkg::Lock::Timeout=600)
 work=$(mktemp -d)
 pid=
-installed_packages() {
-    dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | sort
+installed() { dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null | grep -q '^ii'; }
+# zorbic and the packages that apt-get says its installation adds (its "NEW packages" list);
+# others' packages, even ones installed meanwhile, are never touched.
+ours() {
+    echo zorbic
+    [ -f "$work/apt-install" ] && sed -n '/NEW packages will be installed:/,/^[^ ]/ { /^ /p }' \
+        "$work/apt-install" | tr ' ' '\n' | grep -v -e '^$' -e '^zorbic$'
 }
-# Whatever is installed now and was not before: zorbic and what its installation pulled in.
-added_packages() { installed_packages | comm -13 "$work/before" -; }
 cleanup() {
     [ -z "$pid" ] || kill -KILL "$pid" 2>/dev/null
     rm -f /usr/bin/ZorbicData.txt # written only by a program that took /usr/bin for its own
-    if [ -f "$work/before" ]; then
-        mapfile -t added < <(added_packages)
-        if [ ${#added[@]} -gt 0 ]; then
-            echo "cleaning up: purging ${added[*]}" >&2
-            "${apt[@]}" purge "${added[@]}" >&2
-        fi
+    local package left=()
+    for package in $(ours); do
+        installed "$package" && left+=("$package")
+    done
+    if [ ${#left[@]} -gt 0 ]; then
+        echo "cleaning up: purging ${left[*]}" >&2
+        "${apt[@]}" purge "${left[@]}" >&2
     fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-installed_packages >"$work/before"
 if ! "${apt[@]}" install "$deb" >"$work/apt-install" 2>&1; then
     cat "$work/apt-install" >&2
     echo "FAIL: apt-get install $deb" >&2
     exit 1
 fi
-echo "installed zorbic; pulled in: $(added_packages | grep -vx zorbic | tr '\n' ' ')"
+echo "installed zorbic; pulled in: $(ours | grep -vx zorbic | tr '\n' ' ')"
 
 check "zorbic is on the PATH in /usr/bin" [ "$(command -v zorbic)" = /usr/bin/zorbic ]
 check "zorbic --version from the PATH" eval '[ "$(zorbic --version)" = "zorbic $version" ]'
@@ -110,8 +113,7 @@ if ! "${apt[@]}" remove zorbic >"$work/apt-remove" 2>&1; then
     cat "$work/apt-remove" >&2
     fail "apt-get remove zorbic"
 fi
-check "zorbic is no longer installed" \
-    eval '! dpkg-query -W -f="\${Status}" zorbic 2>/dev/null | grep -q "ok installed"'
+check "zorbic is no longer installed" eval '! installed zorbic'
 left=0
 while read -r path; do
     [ -e "$path" ] || continue
