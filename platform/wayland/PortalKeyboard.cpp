@@ -239,34 +239,38 @@ void PortalKeyboard::sessionClosed(const QString &session) {
     session_.clear();
 }
 
-// All the keys go out at once, in order; then every call's reply is awaited, so an error
-// (the desktop closed the session meanwhile) is reported rather than lost.
+// The keys go out in order, a batch at a time: a bus lets a connection wait for only so many
+// replies (128 by default). Every reply is awaited, so an error (the desktop closed the session
+// meanwhile) is reported rather than lost.
 void PortalKeyboard::notify(const KeysymEvents &events) {
+    constexpr std::size_t kBatch = 32;
     const QDBusObjectPath session(session_);
-    std::vector<std::unique_ptr<QDBusPendingCallWatcher>> calls;
-    calls.reserve(events.size());
-    for (const KeysymEvent &event : events) {
-        QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kRemoteDesktop,
-                                                           QStringLiteral("NotifyKeyboardKeysym"));
-        call << QVariant::fromValue(session) << QVariantMap() << qint32(event.keysym)
-             << uint(event.pressed ? 1 : 0);
-        calls.push_back(
-            std::make_unique<QDBusPendingCallWatcher>(bus_.asyncCall(call, kCallTimeoutMs)));
-        QObject::connect(calls.back().get(), &QDBusPendingCallWatcher::finished,
-                         [this] { wake(); });
-    }
-    const auto allAnswered = [&] {
-        return std::all_of(calls.begin(), calls.end(),
-                           [](const auto &c) { return c->isFinished(); });
-    };
-    waitFor(allAnswered, milliseconds(kCallTimeoutMs + 1000));
-    for (const auto &c : calls) {
-        const QDBusMessage reply = c->reply();
-        if (reply.type() == QDBusMessage::ReplyMessage) continue;
-        if (hasSession()) closeSession(session_);
-        throw failure(QStringLiteral("The desktop stopped Zorbic typing into other applications "
-                                     "(%1); the text may have arrived only in part.")
-                          .arg(reply.errorMessage()));
+    for (std::size_t first = 0; first < events.size(); first += kBatch) {
+        std::vector<std::unique_ptr<QDBusPendingCallWatcher>> calls;
+        for (std::size_t i = first; i < std::min(events.size(), first + kBatch); ++i) {
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                kService, kPath, kRemoteDesktop, QStringLiteral("NotifyKeyboardKeysym"));
+            call << QVariant::fromValue(session) << QVariantMap() << qint32(events[i].keysym)
+                 << uint(events[i].pressed ? 1 : 0);
+            calls.push_back(
+                std::make_unique<QDBusPendingCallWatcher>(bus_.asyncCall(call, kCallTimeoutMs)));
+            QObject::connect(calls.back().get(), &QDBusPendingCallWatcher::finished,
+                             [this] { wake(); });
+        }
+        const auto allAnswered = [&] {
+            return std::all_of(calls.begin(), calls.end(),
+                               [](const auto &c) { return c->isFinished(); });
+        };
+        waitFor(allAnswered, milliseconds(kCallTimeoutMs + 1000));
+        for (const auto &c : calls) {
+            const QDBusMessage reply = c->reply();
+            if (reply.type() == QDBusMessage::ReplyMessage) continue;
+            if (hasSession()) closeSession(session_);
+            throw failure(QStringLiteral("The desktop stopped Zorbic typing into other "
+                                         "applications (%1); the text may have arrived only "
+                                         "in part.")
+                              .arg(reply.errorMessage()));
+        }
     }
 }
 

@@ -78,6 +78,20 @@ private slots:
         QCOMPARE(calls(), kOpening + shiftTab42 + kSevenKeys);
     }
 
+    // All of printable ASCII in one call: more keys than a bus lets wait for replies at once.
+    void longKeyListArrivesWhole() {
+        QVERIFY(startFake("0"));
+        PortalKeyboard keyboard;
+        KeysymEvents ascii;
+        QStringList expected = kOpening;
+        for (std::uint32_t c = 0x20; c <= 0x7e; ++c) {
+            ascii.insert(ascii.end(), {{c, true}, {c, false}});
+            expected << QString("Key %1 1").arg(c, 0, 16) << QString("Key %1 0").arg(c, 0, 16);
+        }
+        QCOMPARE(failureOf(keyboard, ascii), QString());
+        QCOMPARE(calls(), expected);
+    }
+
     // Each refused send asks again and types nothing.
     void refusedDialogSendsNothing() {
         QVERIFY(startFake("1"));
