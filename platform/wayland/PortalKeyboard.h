@@ -35,16 +35,17 @@ public:
     PortalKeyboard &operator=(const PortalKeyboard &) = delete;
 
     // Whether the bus has a portal that offers RemoteDesktop: one property read, no session and
-    // no dialog (it may start the portal service, as any use of the portal does). Waits at most
-    // `timeout` for the answer.
+    // no dialog (it may start the portal service, as any use of the portal does). Blocks, at
+    // most `timeout`: meant for start-up or the first send.
     static bool available(QDBusConnection bus = QDBusConnection::sessionBus(),
                           std::chrono::milliseconds timeout = std::chrono::seconds(2));
 
     // Presses and releases the keys in order, opening the session first when there is none
     // (the first send, or after the desktop closed it). Returns once the portal has taken every
     // key. Throws std::runtime_error with a message for the user when the portal is missing,
-    // the user refused the dialog, the desktop did not answer in time or a call failed; no key
-    // has been sent then unless the message says so.
+    // the user refused the dialog, the desktop did not answer in time, a call failed, the
+    // program is quitting, or a send is still waiting (the window stays usable meanwhile, so F12
+    // can come again); no key has been sent then unless the message says so.
     void type(const KeysymEvents &events);
 
     // Whether a started session is open (the desktop has not closed it).
