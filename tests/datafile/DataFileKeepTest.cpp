@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -97,6 +98,21 @@ TEST_F(DataFileKeepTest, EarlierKeptCopiesAreNeverOverwritten) {
     }
     EXPECT_EQ(Bytes(dir.filePath(kKeptName)), "earlier");
     EXPECT_EQ(store.setAside(kWhen), QString()); // no file: nothing to keep
+}
+
+// A linked data file: the save writes through the link, so the target's bytes are copied and
+// the link stays.
+TEST_F(DataFileKeepTest, LinkedFileIsCopiedAndTheLinkStays) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    const QString target = dir.filePath("elsewhere/data.txt");
+    Write(target, "unread");
+    ASSERT_TRUE(QFile::link(target, FilePath()));
+    const DataFileStore store(FilePath());
+    EXPECT_EQ(store.setAside(kWhen), dir.filePath(kKeptName));
+    store.save("v2_2_0\r\n");
+    EXPECT_EQ(Bytes(dir.filePath(kKeptName)), "unread");
+    EXPECT_EQ(QFileInfo(FilePath()).symLinkTarget(), target);
+    EXPECT_EQ(Bytes(target), "v2_2_0\r\n");
 }
 
 // A real full disk: a 64 KiB tmpfs mounted by the test itself (it needs root). Where mounting
