@@ -37,8 +37,9 @@ public:
     // to disk and renamed over the old one, so a crash or power loss leaves either the old or
     // the new file, never a torn one. A failure throws zorbic::Failure with the reason; it is
     // never silent.
-    // While a file that did not load whole waits to be set aside (setAside failed), save() first
-    // sets it aside and fails with the reason rather than replace it.
+    // While a file that did not load whole is still owed its setting aside (setAside failed),
+    // save() tries that first and, when it still cannot, fails with the reason rather than
+    // replace the file.
     void save(std::string_view bytes) const;
 
     // Moves the file as it is now out of the way of the next save, so data that did not load is
