@@ -99,6 +99,10 @@ TEST(Golden, EvaluatorRows) {
             EXPECT_EQ(expression, "%" + row.fields[1]);
             EXPECT_EQ(value, 0);
             EXPECT_FALSE(report.errorReason.empty());
+            if (!row.fields[3].empty()) {
+                EXPECT_EQ(report.errorReason, row.fields[3]);
+            }
+            EXPECT_EQ(faults, 0);
             continue;
         }
         EXPECT_EQ(expression, row.fields[1]) << "text must stay unchanged";
@@ -118,6 +122,14 @@ TEST(Golden, NumberFormats) {
         EXPECT_EQ(FixedText(x, std::stoi(row.fields[3])), row.fields[4]);
         // Number text and raw value text both read back as the value they show.
         EXPECT_EQ(ReadNumber(row.fields[1]), ReadNumber(row.fields[2]));
+    }
+}
+
+// The leading number of a text; blanks anywhere are skipped.
+TEST(Golden, NumberReader) {
+    for (const Row &row : ReadCases("read.tsv", 2)) {
+        SCOPED_TRACE(Trace("read.tsv", row));
+        EXPECT_EQ(ReadNumber(row.fields[0]), std::strtod(row.fields[1].c_str(), nullptr));
     }
 }
 
