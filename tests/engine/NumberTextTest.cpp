@@ -39,26 +39,6 @@ TEST(NumberText, RoundTripsThroughTheNumberReader) {
     }
 }
 
-TEST(NumberText, IsInShortestForm) {
-    std::mt19937_64 rng(777);
-    std::uniform_real_distribution<double> mantissa(0, 1);
-    std::uniform_int_distribution<int> exponent(-20, 20);
-    for (int i = 0; i < 5000; ++i) {
-        const std::string text = NormalText(mantissa(rng) * std::pow(10.0, exponent(rng)));
-        SCOPED_TRACE(text);
-        const std::string mantissaText = text.substr(0, text.find('E'));
-        if (mantissaText.find('.') != std::string::npos) {
-            EXPECT_NE(mantissaText.back(), '0');
-            EXPECT_NE(mantissaText.back(), '.');
-        }
-        EXPECT_FALSE(text.starts_with("0.")) << "no digit before the point below 1";
-        int digits = 0;
-        for (char c : mantissaText)
-            digits += c >= '0' && c <= '9';
-        EXPECT_LE(digits, 15 + (text.starts_with(".0") ? 4 : 0));
-    }
-}
-
 TEST(NumberReader, SkipsTabsAndLineBreaks) {
     EXPECT_EQ(ReadNumber("\t7\n"), 7);
 }
