@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QHash>
 #include <QLabel>
 #include <QListWidget>
@@ -71,7 +72,9 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(appTitle());
-    setWindowIcon(QIcon(paintPicture(Picture::Send, QSize(16, 16), devicePixelRatioF())));
+    // The window manager shows the icon on its own background: black on a white page.
+    setWindowIcon(QIcon(
+        paintPicture(Picture::Send, QSize(16, 16), devicePixelRatioF(), {Qt::black, Qt::white})));
     setFont(fontFor(FontKind::Default));
 
     client_ = new QWidget(this);
@@ -163,6 +166,25 @@ void Form1::buildControls() {
     List2 = as<QListWidget>(widgets, "List2");
     for (int i = 0; i < static_cast<int>(picMore.size()); ++i)
         picMore[i] = as<QLabel>(widgets, "picMore", i);
+    subPaintHolders();
+}
+
+// The holders keep the toggle pictures as the buttons show them: in the button colours of the
+// current palette, at the window's pixel ratio.
+void Form1::subPaintHolders() {
+    for (QLabel *holder : picMore)
+        if (holder)
+            holder->setPixmap(
+                paintPicture(static_cast<Picture>(holder->property("picture").toInt()),
+                             holder->property("pictureSize").toSize(), devicePixelRatioF(),
+                             pictureColors(*holder)));
+}
+
+// The button pictures paint from the palette by themselves; the holders are drawn again.
+void Form1::changeEvent(QEvent *event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        subPaintHolders();
 }
 
 QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
@@ -188,7 +210,7 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
         widget = new QWidget(parent);
         break;
     case ControlKind::OptionButton:
-        widget = new QRadioButton(parent);
+        widget = new OptionButton(parent);
         break;
     case ControlKind::Button: {
         auto *button = new QPushButton(caption, parent);
@@ -197,8 +219,7 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
         button->setAutoDefault(false);
         button->setProperty("graphical", control.graphical);
         if (control.picture != Picture::None) {
-            button->setIcon(
-                QIcon(paintPicture(control.picture, control.pictureSize, devicePixelRatioF())));
+            button->setIcon(pictureIcon(control.picture, control.pictureSize, button));
             button->setIconSize(control.pictureSize);
         }
         widget = button;
@@ -225,7 +246,8 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
     }
     case ControlKind::PictureHolder: {
         auto *holder = new QLabel(parent);
-        holder->setPixmap(paintPicture(control.picture, control.pictureSize, devicePixelRatioF()));
+        holder->setProperty("picture", static_cast<int>(control.picture));
+        holder->setProperty("pictureSize", control.pictureSize);
         holder->hide();
         widget = holder;
         break;

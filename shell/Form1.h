@@ -215,6 +215,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool sessionEnding_ = false; // endSession() is closing the window
@@ -243,6 +244,7 @@ private:
     void Check2_Click();
 
     void buildControls();
+    void subPaintHolders();
     QWidget *createControl(const ControlSpec &control, QWidget *parent);
     void buildMenus();
     void setTabOrder();
