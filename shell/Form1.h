@@ -245,6 +245,8 @@ private:
 
     void buildControls();
     void subPaintHolders();
+    void subFitCaptions();
+    int captionRoom(const QWidget *control) const;
     QWidget *createControl(const ControlSpec &control, QWidget *parent);
     void buildMenus();
     void setTabOrder();
