@@ -30,7 +30,8 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
 // italic or a wide last glyph can stand out past the advance). A "&" marking an access key is
 // not drawn.
 inline int CaptionWidth(const QFontMetrics &metrics, const QString &caption) {
-    const QString shown = QString(caption).remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    static const QRegularExpression accessKey(QStringLiteral("&(?!&)"));
+    const QString shown = QString(caption).remove(accessKey);
     const QRect ink = metrics.boundingRect(shown);
     return std::max(metrics.horizontalAdvance(shown), ink.right() + 1) - std::min(0, ink.left());
 }

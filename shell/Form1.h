@@ -244,9 +244,10 @@ private:
     void Check2_Click();
 
     void buildControls();
-    void subPaintHolders();
+    // Appearance: captions fitted to their controls, pictures in the palette's colours.
     void subFitCaptions();
     int captionRoom(const QWidget *control) const;
+    void subPaintHolders();
     QWidget *createControl(const ControlSpec &control, QWidget *parent);
     void buildMenus();
     void setTabOrder();
