@@ -52,8 +52,8 @@ QPalette darkPalette() {
     return dark;
 }
 
-// The pixels of a label's caption, placed by its alignment, must lie inside the label and clear
-// of every control stacked above it.
+// The pixels of a label's caption, placed by its alignment, with a pixel to spare, must lie
+// inside the label and clear of every control stacked above it.
 bool captionShowsWhole(const QLabel *label, const QString &caption) {
     const QFontMetrics metrics(label->font());
     QRect text = metrics.boundingRect(caption).united(
@@ -64,6 +64,11 @@ bool captionShowsWhole(const QLabel *label, const QString &caption) {
                            ? room.right() + 1 - metrics.horizontalAdvance(caption)
                            : room.left();
     text.translate(origin, area.top() + metrics.ascent());
+    // A pixel of air after the text: a real screen's hinting can widen the last glyph by one.
+    if (label->alignment() & Qt::AlignRight)
+        text.setLeft(text.left() - 1);
+    else
+        text.setRight(text.right() + 1);
     text.setBottom(std::min(text.bottom(), area.bottom()));
     if (!area.contains(text)) return false;
     const QObjectList &siblings = label->parentWidget()->children();
