@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keys/ParseKeys.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -58,6 +60,9 @@ public:
     // std::invalid_argument and sends nothing; a key that cannot be typed throws
     // std::runtime_error.
     virtual void sendKeysToForeground(std::string_view notation) = 0;
+    // Ascii: the notation's characters are ASCII. Unicode: a character in braces may be any
+    // character (UTF-8), and the notation is handed to the desktop unchecked.
+    virtual KeyCharacters foregroundCharacters() { return KeyCharacters::Ascii; }
 };
 
 } // namespace zorbic

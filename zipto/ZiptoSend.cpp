@@ -5,6 +5,9 @@
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
+#include <QString>
+
+#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -38,9 +41,17 @@ void checkActivation(WindowActivation outcome) {
                              "to the front. Nothing was sent.");
 }
 
+// The length of the UTF-8 sequence that starts with `lead` (1 for a stray byte).
+std::size_t utf8Length(unsigned char lead) {
+    if (lead >= 0xf0 && lead < 0xf8) return 4;
+    if (lead >= 0xe0) return lead < 0xf0 ? 3 : 1;
+    if (lead >= 0xc0) return 2;
+    return 1;
+}
+
 } // namespace
 
-std::vector<std::string> fnCharacterSends(const std::string &text) {
+std::vector<std::string> fnCharacterSends(const std::string &text, KeyCharacters characters) {
     std::vector<std::string> sends;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -48,6 +59,13 @@ std::vector<std::string> fnCharacterSends(const std::string &text) {
         if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             sends.emplace_back("~");
+            continue;
+        }
+        if (characters == KeyCharacters::Unicode) {
+            const std::size_t n =
+                std::min(utf8Length(static_cast<unsigned char>(c)), text.size() - i);
+            sends.push_back("{" + text.substr(i, n) + "}");
+            i += n - 1;
             continue;
         }
         std::string one = BraceEach(std::string_view(&c, 1));
@@ -64,10 +82,16 @@ void subZiptoSend(Platform &platform, const std::string &text, const std::uint64
     QCoreApplication::processEvents();
 
     const QString unsupported = platform.desktopUnsupportedReason();
-    if (!unsupported.isEmpty()) throw std::runtime_error(unsupported.toStdString());
+    if (!unsupported.isEmpty()) {
+        // The user still gets the result into the other application, by pasting it.
+        if (text.empty()) throw std::runtime_error(unsupported.toStdString());
+        platform.setClipboardText(QString::fromStdString(text));
+        throw std::runtime_error(unsupported.toStdString() +
+                                 " The result is on the clipboard instead: paste it with Ctrl+V.");
+    }
     checkNotation(keys.before, "Before");
     checkNotation(keys.after, "After");
-    const std::vector<std::string> sends = fnCharacterSends(text);
+    const std::vector<std::string> sends = fnCharacterSends(text, platform.foregroundCharacters());
     // Without a target the keys would land in whatever window is in front, usually our own.
     if (hwndLastActive == 0)
         throw std::runtime_error("No other application has been active since Zorbic started. "
