@@ -99,9 +99,8 @@ public:
     }
     KeyCharacters foregroundCharacters() override { return characters; }
     void sendKeysToForeground(std::string_view notation) override {
-        const KeyParse parse = ParseKeys(notation);
-        if (!parse.ok() && characters == KeyCharacters::Ascii)
-            throw std::invalid_argument(parse.error);
+        const KeyParse parse = ParseKeys(notation, characters);
+        if (!parse.ok()) throw std::invalid_argument(parse.error);
         desktopLog.push_back("keys " + std::string(notation));
     }
 

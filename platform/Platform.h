@@ -60,8 +60,8 @@ public:
     // std::invalid_argument and sends nothing; a key that cannot be typed throws
     // std::runtime_error.
     virtual void sendKeysToForeground(std::string_view notation) = 0;
-    // Ascii: the notation's characters are ASCII. Unicode: a character in braces may be any
-    // character (UTF-8), and the notation is handed to the desktop unchecked.
+    // Which characters sendKeysToForeground types (keys/ParseKeys.h): Unicode where the desktop
+    // types any character.
     virtual KeyCharacters foregroundCharacters() { return KeyCharacters::Ascii; }
 };
 

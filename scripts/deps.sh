@@ -11,7 +11,8 @@ packages=(
     # The icons and the Debian package, and the checks of both.
     librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils man-db
     qt6-qpa-plugins qt6-wayland
-    # Typing on Wayland (the virtual keyboard's glue and keymaps), and the headless sway of its test.
+    # Typing on Wayland: keysyms and keymaps, the virtual keyboard's glue, and the headless sway
+    # of its test.
     libwayland-dev libxkbcommon-dev sway
     # The fake desktop portal of the portal keyboard test.
     dbus-daemon python3-dbus-next

@@ -2,12 +2,12 @@
 
 #include "keys/FormatKeys.h"
 #include "keys/ParseKeys.h"
+#include "keys/Utf8.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QString>
 
-#include <algorithm>
 #include <stdexcept>
 #include <string_view>
 
@@ -17,8 +17,8 @@ namespace {
 
 // Checked before anything happens, so a typing mistake in the options never leaves half a
 // send in the other application.
-void checkNotation(const std::string &keys, const char *which) {
-    const KeyParse parse = ParseKeys(keys);
+void checkNotation(const std::string &keys, const char *which, KeyCharacters characters) {
+    const KeyParse parse = ParseKeys(keys, characters);
     if (!parse.ok())
         throw std::runtime_error(std::string("The ") + which +
                                  " Keystrokes of the Zipto Options (" + keys +
@@ -41,14 +41,6 @@ void checkActivation(WindowActivation outcome) {
                              "to the front. Nothing was sent.");
 }
 
-// The length of the UTF-8 sequence that starts with `lead` (1 for a stray byte).
-std::size_t utf8Length(unsigned char lead) {
-    if (lead >= 0xf0 && lead < 0xf8) return 4;
-    if (lead >= 0xe0) return lead < 0xf0 ? 3 : 1;
-    if (lead >= 0xc0) return 2;
-    return 1;
-}
-
 } // namespace
 
 std::vector<std::string> fnCharacterSends(const std::string &text, KeyCharacters characters) {
@@ -61,15 +53,12 @@ std::vector<std::string> fnCharacterSends(const std::string &text, KeyCharacters
             sends.emplace_back("~");
             continue;
         }
-        if (characters == KeyCharacters::Unicode) {
-            const std::size_t n =
-                std::min(utf8Length(static_cast<unsigned char>(c)), text.size() - i);
-            sends.push_back("{" + text.substr(i, n) + "}");
-            i += n - 1;
-            continue;
-        }
-        std::string one = BraceEach(std::string_view(&c, 1));
-        if (!ParseKeys(one).ok())
+        // A character of several UTF-8 bytes goes whole into its braces.
+        const auto decoded = DecodeUtf8(text, i);
+        const std::size_t length = decoded ? decoded->length : 1;
+        std::string one = BraceEach(std::string_view(text).substr(i, length));
+        i += length - 1;
+        if (!ParseKeys(one, characters).ok())
             throw std::runtime_error("Zipto can only type the characters of a keyboard; the "
                                      "text to send holds another one. Nothing was sent.");
         sends.push_back(std::move(one));
@@ -89,9 +78,10 @@ void subZiptoSend(Platform &platform, const std::string &text, const std::uint64
         throw std::runtime_error(unsupported.toStdString() +
                                  " The result is on the clipboard instead: paste it with Ctrl+V.");
     }
-    checkNotation(keys.before, "Before");
-    checkNotation(keys.after, "After");
-    const std::vector<std::string> sends = fnCharacterSends(text, platform.foregroundCharacters());
+    const KeyCharacters characters = platform.foregroundCharacters();
+    checkNotation(keys.before, "Before", characters);
+    checkNotation(keys.after, "After", characters);
+    const std::vector<std::string> sends = fnCharacterSends(text, characters);
     // Without a target the keys would land in whatever window is in front, usually our own.
     if (hwndLastActive == 0)
         throw std::runtime_error("No other application has been active since Zorbic started. "

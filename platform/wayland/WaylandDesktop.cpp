@@ -77,7 +77,12 @@ WindowActivation WaylandDesktop::activate(WindowId window) {
 }
 
 void WaylandDesktop::sendKeys(std::string_view notation) {
-    const KeysymEvents events = ToKeysymEvents(notation);
+    KeysymEvents events;
+    try {
+        events = ToKeysymEvents(notation);
+    } catch (const KeyNotationError &bad) {
+        throw std::invalid_argument(bad.what());
+    }
     if (events.empty()) return;
     if (keyboard_) {
         std::string why;
