@@ -21,8 +21,13 @@ namespace {
 using namespace std::chrono_literals;
 
 // Clients apply a new keymap a moment after the compositor forwards it; keys pressed sooner
-// are read with the old one and the first characters go missing.
+// are read with the old one and the first characters go missing. The compositor forwards our
+// keymap when we upload a new one, and again when our keyboard takes over the seat from
+// another (the user's, after F12): so a send that begins after a pause first taps Shift, which
+// types nothing, and waits.
 constexpr auto kKeymapSettle = 30ms;
+constexpr auto kSeatIdle = 300ms;
+constexpr std::uint32_t kShiftL = 0xffe1;
 // X11 clients (XWayland) take key codes up to 255; the keymap starts at 9.
 constexpr std::size_t kMaxKeys = 240;
 constexpr std::uint32_t kFirstKeycode = 9;
@@ -60,6 +65,7 @@ struct VirtualKeyboard::Impl {
     zwp_virtual_keyboard_v1 *keyboard = nullptr;
     std::vector<std::uint32_t> keysyms; // of the keymap uploaded last, by key code - 9
     std::uint32_t depressed = 0;
+    std::chrono::steady_clock::time_point lastKeys{};
 
     ~Impl() {
         if (keyboard) zwp_virtual_keyboard_v1_destroy(keyboard);
@@ -90,8 +96,10 @@ struct VirtualKeyboard::Impl {
 
     bool roundtrip(std::string *why) { return wl_display_roundtrip(display) >= 0 || !failed(why); }
 
-    // Makes the keymap hold every keysym in `needed`, keeping the current one when it does.
-    bool ensureKeys(const std::vector<std::uint32_t> &needed, std::string *why) {
+    // Makes the keymap hold every keysym in `needed`, keeping the current one when it does;
+    // *changed tells whether a new one was uploaded.
+    bool ensureKeys(const std::vector<std::uint32_t> &needed, bool *changed, std::string *why) {
+        *changed = false;
         std::vector<std::uint32_t> wanted = keysyms;
         for (std::uint32_t k : needed)
             if (std::find(wanted.begin(), wanted.end(), k) == wanted.end()) wanted.push_back(k);
@@ -124,8 +132,7 @@ struct VirtualKeyboard::Impl {
         close(fd); // the request took a copy of it
         keysyms = std::move(wanted);
         depressed = 0;
-        if (!roundtrip(why)) return false;
-        std::this_thread::sleep_for(kKeymapSettle);
+        *changed = true;
         return true;
     }
 
@@ -188,14 +195,22 @@ bool VirtualKeyboard::type(const KeysymEvents &events, std::string *why) {
         }
         if (end == events.size()) cut = end;
         if (cut == begin) cut = end; // one chord with more keys than a keymap holds
-        needed.clear();
+        needed.assign(1, kShiftL);
         for (std::size_t i = begin; i < cut; ++i)
             if (std::find(needed.begin(), needed.end(), events[i].keysym) == needed.end())
                 needed.push_back(events[i].keysym);
-        if (!d->ensureKeys(needed, why)) return false;
+        bool changed = false;
+        if (!d->ensureKeys(needed, &changed, why)) return false;
+        if (changed || std::chrono::steady_clock::now() - d->lastKeys > kSeatIdle) {
+            d->press(kShiftL, true);
+            d->press(kShiftL, false);
+            if (!d->roundtrip(why)) return false;
+            std::this_thread::sleep_for(kKeymapSettle);
+        }
         for (std::size_t i = begin; i < cut; ++i)
             d->press(events[i].keysym, events[i].pressed);
         if (!d->roundtrip(why)) return false;
+        d->lastKeys = std::chrono::steady_clock::now();
         begin = cut;
     }
     return true;
