@@ -81,10 +81,14 @@ bool QtPlatform::revealRunningZorbic() {
 
 void QtPlatform::listenForLaunches() {
     if (!inWaylandSession() || launches_) return;
+    // A calculator in plain view keeps the name; a server file left by one that crashed
+    // would block it.
+    QLocalSocket probe;
+    probe.connectToServer(launchServerName());
+    if (probe.waitForConnected(200)) return;
+    QLocalServer::removeServer(launchServerName());
     launches_ = new QLocalServer(qApp);
     launches_->setSocketOptions(QLocalServer::UserAccessOption);
-    // A server file left by a calculator that crashed would block the name.
-    QLocalServer::removeServer(launchServerName());
     if (!launches_->listen(launchServerName())) return;
     QObject::connect(launches_, &QLocalServer::newConnection, launches_, [this] {
         while (QLocalSocket *socket = launches_->nextPendingConnection()) {
@@ -104,9 +108,9 @@ MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon ic
     const auto standard = buttons == MsgButtons::YesNo
                               ? QMessageBox::Yes | QMessageBox::No
                               : QMessageBox::StandardButtons(QMessageBox::Ok);
-    // The program's texts break lines with CR LF or a lone CR; the box wants LF.
     // A send that stepped aside may have hidden the window the box belongs to.
     if (wayland_) wayland_->showAgain();
+    // The program's texts break lines with CR LF or a lone CR; the box wants LF.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
