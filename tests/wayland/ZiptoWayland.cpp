@@ -49,8 +49,9 @@ protected:
         if (!mkdtemp(pattern)) return;
         dir = pattern;
         if (chown(dir.c_str(), kNobody, kNobody) != 0) return;
-        writeOwned(dir + "/config", "output HEADLESS-1 resolution 1280x800\n"
-                                    "default_border none\nfocus_follows_mouse no\nxwayland disable\n");
+        writeOwned(dir + "/config",
+                   "output HEADLESS-1 resolution 1280x800\n"
+                   "default_border none\nfocus_follows_mouse no\nxwayland disable\n");
         sway = std::make_unique<ChildProcess>(
             asNobody({"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman",
                       "sway", "-c", dir + "/config"}),
@@ -177,12 +178,14 @@ TEST_F(ZiptoWayland, TabAfterAndNoReactivationLeaveTheFocusInTheTarget) {
     EXPECT_TRUE(zorbicBack()) << "the hidden zorbic was not shown";
 }
 
-// A history row whose result holds every printable ASCII character, made the last result
+// A history row whose result holds every printable ASCII character and three beyond (two, three
+// and four bytes of UTF-8), made the last result
 // with Ctrl+C in the history list, sent ten times.
-TEST_F(ZiptoWayland, EveryPrintableAsciiCharacterArrivesTenRoundsInARow) {
+TEST_F(ZiptoWayland, EveryPrintableAsciiCharacterAndSomeBeyondArriveTenRoundsInARow) {
     std::string ascii;
     for (char c = 0x21; c < 0x7f; ++c)
         ascii += c == 'A' ? std::string("A ") : std::string(1, c); // a result keeps no edge blank
+    ascii += "\u00e9\u20ac\U0001F600";                             // and beyond ASCII
     ResultTables tables;
     tables.strHistory[1] = Row{ascii, "1+1", "1+1", "2"};
     tables.intHistoryCount = 1;
@@ -190,18 +193,24 @@ TEST_F(ZiptoWayland, EveryPrintableAsciiCharacterArrivesTenRoundsInARow) {
     start();
     type("+{tab}^a^c");
     int exact = 0;
+    std::chrono::steady_clock::duration sending{};
     for (int round = 1; round <= 10; ++round) {
+        const auto began = std::chrono::steady_clock::now();
         type("{f12}");
         ASSERT_TRUE(waitUntil([&] { return keys().size() >= ascii.size() * round; }, 15s))
             << keys().size() << " characters arrived by round " << round;
+        sending += std::chrono::steady_clock::now() - began;
         ASSERT_TRUE(zorbicBack()) << "round " << round;
         std::this_thread::sleep_for(200ms);
         const std::string got = keys().substr(ascii.size() * (round - 1));
         exact += got == ascii;
         EXPECT_EQ(got, ascii) << "round " << round;
     }
-    std::printf("printable ASCII: %d of 10 rounds exact, %zu characters sent, %zu received\n",
-                exact, ascii.size() * 10, keys().size());
+    std::printf("printable ASCII and beyond: %d of 10 rounds exact, %zu bytes sent, %zu received, "
+                "%lld ms from F12 to the last one on average\n",
+                exact, ascii.size() * 10, keys().size(),
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(sending).count() / 10));
 }
 
 } // namespace
