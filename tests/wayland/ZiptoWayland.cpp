@@ -152,11 +152,12 @@ protected:
 
 TEST_F(ZiptoWayland, ResultGoesToThePreviousWindowAndZorbicComesBack) {
     start();
+    type("1+1~");
     const auto began = std::chrono::steady_clock::now();
-    type("6*7~{f12}");
+    type("6*7{f12}"); // the expression still pending is evaluated first
     ASSERT_TRUE(waitUntil([&] { return keys() == "42"; }, 10s)) << keys();
     EXPECT_TRUE(zorbicBack()) << "zorbic did not come back";
-    std::printf("one send (6*7, Enter, F12 until zorbic is back): %lld ms\n",
+    std::printf("one send (6*7, F12 until zorbic is back): %lld ms\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                            std::chrono::steady_clock::now() - began)
                                            .count()));
