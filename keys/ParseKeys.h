@@ -21,7 +21,7 @@ inline constexpr std::size_t kMaxKeyStrokes = 10000;
 enum class KeyCharacters { Ascii, Unicode };
 
 // Reads a key string left to right:
-//   a printable ASCII character types itself;
+//   a printable character (ASCII, or with Unicode any) types itself;
 //   "+", "^", "%" hold Shift, Ctrl, Alt for the next key, or for every key of a "(...)" group;
 //   "~" is Enter;
 //   "{name}" is a named key (case-insensitive, see KeyNames.cpp), "{c}" types c literally
