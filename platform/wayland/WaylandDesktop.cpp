@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QThread>
 
+#include <functional>
+
 #include <stdexcept>
 
 namespace zorbic {
@@ -67,6 +69,10 @@ WindowActivation WaylandDesktop::activate(WindowId window) {
                                             : WindowActivation::TimedOut;
     }
     if (window != kOtherApplication) return WindowActivation::WindowGone;
+    // The portal's approval dialog of the first send comes up while the calculator is still in
+    // view, and the focus comes back to it afterwards; a refusal ends the send before anything
+    // was hidden or typed.
+    if (portal_ && !portal_->hasSession()) portal_->type({});
     for (QWidget *widget : QApplication::topLevelWidgets())
         if (widget->isVisible() && !widget->isMinimized()) {
             hidden_.append(widget);

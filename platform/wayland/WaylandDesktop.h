@@ -42,7 +42,9 @@ public:
     // kOtherApplication belongs to no process of ours; its pid is reported as 0.
     std::optional<std::int64_t> windowPid(WindowId window) const;
     // kOtherApplication: hides our windows and waits (at most two seconds) until the focus has
-    // left them. kZorbic: shows them again and waits until one has the focus.
+    // left them; with the portal, its session is opened first, and a refusal throws
+    // std::runtime_error with the message for the user, nothing hidden. kZorbic: shows them again
+    // and waits until one has the focus.
     WindowActivation activate(WindowId window);
     // Types the key notation into the window that has the focus; bad notation throws
     // std::invalid_argument, a failed send std::runtime_error.
