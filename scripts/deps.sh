@@ -11,8 +11,9 @@ packages=(
     # The icons and the Debian package, and the checks of both.
     librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils man-db
     qt6-qpa-plugins qt6-wayland
-    # Keysyms of the characters typed on Wayland.
-    libxkbcommon-dev
+    # Typing on Wayland: keysyms and keymaps, the virtual keyboard's glue, and the headless sway
+    # of its test.
+    libwayland-dev libxkbcommon-dev sway
     # The fake desktop portal of the portal keyboard test.
     dbus-daemon python3-dbus-next
 )
