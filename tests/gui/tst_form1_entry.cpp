@@ -89,7 +89,7 @@ private slots:
         QFile file(QStringLiteral(ZORBIC_GUI_CASES "/editing.tsv"));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         while (!file.atEnd()) {
-            const QString line = QString::fromUtf8(file.readLine()).chopped(1);
+            const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
             if (line.isEmpty() || line.startsWith(u'#')) continue;
             const QStringList c = line.split(u'\t');
             QVERIFY2(c.size() == 3, qPrintable(line));

@@ -195,6 +195,9 @@ private slots:
         QTest::keyClick(f.form->List1, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(box()->text(), "1+" + entered + "2*3");
         QCOMPARE(f.form->Label6->text(), label);
+        // The refill after Enter takes no line: the new result is the last result.
+        f.evaluate(QStringLiteral("4*5"));
+        QCOMPARE(f.form->strLastResult, std::string("20"));
     }
 
     void modeDisplaysAgree() {

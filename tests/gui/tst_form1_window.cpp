@@ -221,6 +221,8 @@ private slots:
         QTest::addColumn<int>("decimals");
         QTest::newRow("12abc") << "12abc"
                                << "" << 12;
+        QTest::newRow("zero") << "0"
+                              << "" << 0;
         QTest::newRow("2.5 to even") << "2.5"
                                      << "" << 2;
         QTest::newRow("negative") << "-3"
@@ -243,18 +245,6 @@ private slots:
         });
         QCOMPARE(f.form->intDecimals, decimals);
         QCOMPARE(f.form->intResultMode, 1);
-    }
-
-    void zeroDecimalsKeepsTheInitialText() {
-        chooseFixed([](frmFixedMode *dialog) { confirm(dialog, QStringLiteral("0")); });
-        f.evaluate(QStringLiteral("7/2"));
-        QCOMPARE(f.form->strLastResult, std::string("4."));
-        chooseFixed([](frmFixedMode *dialog) {
-            QCOMPARE(dialog->txtFixedNumber->text(), QStringLiteral("4"));
-            QVERIFY(!dialog->txtFixedNumber->hasSelectedText());
-            confirm(dialog, QStringLiteral("1"));
-        });
-        QCOMPARE(f.form->intDecimals, 1);
     }
 
     void closingTheDialogCancels() {
