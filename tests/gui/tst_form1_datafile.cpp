@@ -57,8 +57,8 @@ private slots:
         QTest::addColumn<int>("historyLines");
         QTest::addColumn<int>("storageLines");
         const QByteArray head = "v2_2_0\r\nd\r\nn\r\n 4 \r\n";
-        const QStringList invalid{"Invalid Data File Format [Ok]"};
-        const QStringList pastEnd{"Input past end of file [Ok]"};
+        const QStringList invalid{"Invalid Data File Format"};
+        const QStringList pastEnd{"Input past end of file"};
         QTest::newRow("wrong header")
             << QByteArray("v2_2_1\r\nd\r\nn\r\n 4 \r\n 0 \r\n 0 \r\n\r\n") << invalid << 0 << 0;
         QTest::newRow("header case")
@@ -69,9 +69,9 @@ private slots:
             << pastEnd << 2 << 0;
         QTest::newRow("storage beyond table")
             << head + " 0 \r\n 501 \r\n\r\n" + QByteArray("a\r\nb\r\nc\r\nd\r\n").repeated(501)
-            << QStringList{"Subscript out of range [Ok]"} << 0 << 500;
+            << QStringList{"Subscript out of range"} << 0 << 500;
         QTest::newRow("count over 16 bits") << head + " 40000 \r\n 0 \r\n\r\n"
-                                            << QStringList{"Overflow [Ok]"} << 0 << 0;
+                                            << QStringList{"Overflow"} << 0 << 0;
         QTest::newRow("blank lines are data") << head + " 1 \r\n 0 \r\n\r\n\r\n\r\n\r\n\r\n"
                                               << QStringList{} << 1 << 0;
     }
@@ -82,7 +82,13 @@ private slots:
         QFETCH(int, storageLines);
         f.writeDataFile(bytes);
         f.start();
-        QTEST(f.boxes(), "messages");
+        // A file that did not load whole is kept aside, which a second line of the message says.
+        QStringList firstLines;
+        for (const QString &box : f.boxes()) {
+            QVERIFY2(box.endsWith(" [Ok]"), qPrintable(box));
+            firstLines << box.chopped(5).section(u'\n', 0, 0);
+        }
+        QTEST(firstLines, "messages");
         QCOMPARE(f.form->List1->count(), historyLines);
         QCOMPARE(f.form->List2->count(), storageLines);
         // The next save replaces the unreadable file with the data in memory.
