@@ -219,12 +219,13 @@ void Form1::mnuEditClearExpression_Click() {
 void Form1::mnuExtraSurroundParen_Click() {
     trap([&] {
         Text1->setFocus(Qt::OtherFocusReason);
-        bFreshResult = false;
         if (Text1->hasSelectedText()) {
+            bFreshResult = false;
             Command1_Click(kSurroundButton);
             return;
         }
-        Text1->setText(QStringLiteral("(") + Text1->text() + QStringLiteral(")"));
+        Text1->setState({u"(" + Text1->text().toStdU16String() + u")", 0, 0});
+        bFreshResult = false;
         platform_.sendKeys("{end}", false);
     });
 }

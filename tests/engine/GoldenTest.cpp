@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +22,21 @@ struct Row {
     std::vector<std::string> fields;
 };
 
+// "{N:text}" in a field stands for text written N times, so that rows of the length limits stay
+// readable.
+std::string Expand(const std::string &field) {
+    static const std::regex repeat(R"(\{(\d+):([^}]*)\})");
+    std::string out;
+    auto from = field.cbegin();
+    for (std::sregex_iterator m(field.begin(), field.end(), repeat), end; m != end; ++m) {
+        out.append(from, (*m)[0].first);
+        for (int i = std::stoi((*m)[1]); i > 0; --i)
+            out += (*m)[2].str();
+        from = (*m)[0].second;
+    }
+    return out.append(from, field.cend());
+}
+
 // Rows of a case file; blank lines and lines starting with "#" are comments. Empty fields count.
 std::vector<Row> ReadCases(const std::string &name, std::size_t columns) {
     std::ifstream in(std::string(ZORBIC_ENGINE_CASES) + "/" + name);
@@ -32,8 +48,8 @@ std::vector<Row> ReadCases(const std::string &name, std::size_t columns) {
         Row row{line, {}};
         std::size_t from = 0;
         for (std::size_t tab; (tab = text.find('\t', from)) != std::string::npos; from = tab + 1)
-            row.fields.push_back(text.substr(from, tab - from));
-        row.fields.push_back(text.substr(from));
+            row.fields.push_back(Expand(text.substr(from, tab - from)));
+        row.fields.push_back(Expand(text.substr(from)));
         EXPECT_EQ(row.fields.size(), columns) << name << ":" << line << ": " << text;
         if (row.fields.size() == columns) rows.push_back(std::move(row));
     }
@@ -42,7 +58,8 @@ std::vector<Row> ReadCases(const std::string &name, std::size_t columns) {
 }
 
 std::string Trace(const std::string &file, const Row &row) {
-    return file + ":" + std::to_string(row.line) + ": " + row.fields[0] + " | " + row.fields[1];
+    return file + ":" + std::to_string(row.line) + ": " + row.fields[0] + " | " +
+           row.fields[1].substr(0, 40);
 }
 
 // "-", or comma-separated rad, fixed=N, today=YYYY-MM-DD.

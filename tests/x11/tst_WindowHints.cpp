@@ -1,0 +1,126 @@
+// The borders the window manager gives the calculator's windows, read back from what openbox
+// offers for them (_NET_WM_ALLOWED_ACTIONS): the main window can be minimized but never
+// maximized, resized or made fullscreen; the two dialogs offer neither minimize nor maximize.
+#include "XSession.h"
+
+#include "entry/frmFixedMode.h"
+#include "platform/FakePlatform.h"
+#include "shell/Form1.h"
+#include "zipto/frmZiptoOptions.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <xcb/xcb.h>
+
+#include <memory>
+
+using namespace zorbic;
+
+namespace {
+
+constexpr int kPatienceMs = 20000;
+
+xcb_atom_t atom(xcb_connection_t *c, const char *name) {
+    auto *reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(strlen(name)), name), nullptr);
+    const xcb_atom_t a = reply ? reply->atom : XCB_ATOM_NONE;
+    free(reply);
+    return a;
+}
+
+QString atomName(xcb_connection_t *c, xcb_atom_t a) {
+    auto *reply = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, a), nullptr);
+    if (!reply) return {};
+    const QString name = QString::fromLatin1(xcb_get_atom_name_name(reply),
+                                             xcb_get_atom_name_name_length(reply));
+    free(reply);
+    return name;
+}
+
+// The actions without their _NET_WM_ACTION_ prefix; empty until openbox manages the window.
+QStringList allowedActions(xcb_connection_t *c, WId window) {
+    const xcb_atom_t property = atom(c, "_NET_WM_ALLOWED_ACTIONS");
+    auto *reply = xcb_get_property_reply(
+        c,
+        xcb_get_property(c, 0, static_cast<xcb_window_t>(window), property, XCB_ATOM_ATOM, 0, 64),
+        nullptr);
+    QStringList names;
+    if (!reply) return names;
+    const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+    for (int i = 0; i < xcb_get_property_value_length(reply) / 4; ++i)
+        names << atomName(c, atoms[i]).remove(QStringLiteral("_NET_WM_ACTION_"));
+    free(reply);
+    return names;
+}
+
+} // namespace
+
+class tst_WindowHints : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    FakePlatform platform;
+    std::unique_ptr<Form1> form;
+    xcb_connection_t *connection = nullptr;
+
+private slots:
+    void initTestCase() {
+        connection = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(connection));
+        form = std::make_unique<Form1>(platform, dir.filePath(QStringLiteral("ZorbicData.txt")));
+        form->start();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get(), kPatienceMs));
+    }
+
+    void offersNoMaximize_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("minimizable");
+        QTest::newRow("main window") << "Form1" << true;
+        QTest::newRow("Fixed Mode") << "frmFixedMode" << false;
+        QTest::newRow("Zipto Options") << "frmZiptoOptions" << false;
+    }
+
+    void offersNoMaximize() {
+        QFETCH(QString, window);
+        QFETCH(bool, minimizable);
+        std::unique_ptr<QWidget> dialog;
+        QWidget *shown = form.get();
+        if (window == QLatin1String("frmFixedMode"))
+            dialog = std::make_unique<frmFixedMode>(4, platform, Form1::appTitle(), form.get());
+        else if (window == QLatin1String("frmZiptoOptions"))
+            dialog = std::make_unique<frmZiptoOptions>(form.get());
+        if (dialog) {
+            shown = dialog.get();
+            shown->show();
+            QVERIFY(QTest::qWaitForWindowExposed(shown, kPatienceMs));
+        }
+        QStringList actions;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !(actions = allowedActions(connection, shown->winId())).isEmpty(), kPatienceMs);
+        QVERIFY2(actions.contains(QStringLiteral("CLOSE")), qPrintable(actions.join(' ')));
+        QCOMPARE(actions.contains(QStringLiteral("MINIMIZE")), minimizable);
+        for (const char *refused : {"MAXIMIZE_HORZ", "MAXIMIZE_VERT", "FULLSCREEN", "RESIZE"})
+            QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions.join(' ')));
+    }
+
+    void cleanupTestCase() {
+        form.reset();
+        xcb_disconnect(connection);
+    }
+};
+
+// The X server has to exist before QApplication connects to it.
+int main(int argc, char **argv) {
+    test::XSession session(true);
+    if (!session.ready()) {
+        qCritical("%s", session.failure().c_str());
+        return 1;
+    }
+    QApplication app(argc, argv);
+    tst_WindowHints test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_WindowHints.moc"
