@@ -1,11 +1,10 @@
 // The window at its limits: the box's 32,767 characters by every way in, Enter on a text that
-// prepares too long, the window's shortcuts pressed in the box, F1 without help pages.
+// prepares too long, F1 without help pages.
 #include "FormFixture.h"
 #include "entry/rules/BoxState.h"
 #include "shell/about/HelpWindow.h"
 
 #include <QClipboard>
-#include <QSignalSpy>
 
 using namespace zorbic;
 using namespace zorbic::test;
@@ -116,26 +115,6 @@ private slots:
             QCOMPARE(QString::fromStdString(f.form->strLastResult), recorded);
         }
         QCOMPARE(f.form->Text1->text(), typed.toUpper());
-    }
-
-    // Every menu item with a shortcut, its handler disconnected: only whether the key reaches
-    // the item counts, and the box must not have taken it as its own (Ctrl+E as End, Ctrl+D as
-    // Delete, Ctrl+X as its cut).
-    void windowShortcutsReachTheWindowFromTheBox() {
-        int tried = 0;
-        for (QAction *item : f.form->findChildren<QAction *>()) {
-            if (item->shortcut().isEmpty()) continue;
-            ++tried;
-            QObject::disconnect(item, &QAction::triggered, f.form.get(), nullptr);
-            QSignalSpy triggered(item, &QAction::triggered);
-            f.setBox(QStringLiteral("1+2"), 1);
-            const QKeyCombination key = item->shortcut()[0];
-            QTest::keyClick(f.form->Text1, key.key(), key.keyboardModifiers());
-            QVERIFY2(triggered.size() == 1, qPrintable(item->objectName()));
-            QCOMPARE(f.form->Text1->text(), QStringLiteral("1+2"));
-            QCOMPARE(f.form->Text1->cursorPosition(), 1);
-        }
-        QCOMPARE(tried, 20);
     }
 
     void f1WithoutHelpPagesSaysWhereItLooked() {

@@ -1,19 +1,25 @@
-// The borders the window manager gives the calculator's windows, read back from what openbox
-// offers for them (_NET_WM_ALLOWED_ACTIONS): the main window can be minimized but never
-// maximized, resized or made fullscreen; the two dialogs offer neither minimize nor maximize.
+// The calculator's windows on a real X server with openbox. The borders, read back from what
+// openbox offers (_NET_WM_ALLOWED_ACTIONS): the main window can be minimized but never
+// maximized, resized or made fullscreen; the two dialogs offer neither. And the window's
+// shortcuts typed in the box, under the X11 key bindings (Ctrl+E is End there, Ctrl+D Delete).
 #include "XSession.h"
 
+#include "entry/TextBox.h"
 #include "entry/frmFixedMode.h"
 #include "platform/FakePlatform.h"
 #include "shell/Form1.h"
 #include "zipto/frmZiptoOptions.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <xcb/xcb.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 
 using namespace zorbic;
@@ -25,7 +31,7 @@ constexpr int kPatienceMs = 20000;
 xcb_atom_t atom(xcb_connection_t *c, const char *name) {
     auto *reply = xcb_intern_atom_reply(
         c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(strlen(name)), name), nullptr);
-    const xcb_atom_t a = reply ? reply->atom : XCB_ATOM_NONE;
+    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     free(reply);
     return a;
 }
@@ -57,7 +63,7 @@ QStringList allowedActions(xcb_connection_t *c, WId window) {
 
 } // namespace
 
-class tst_WindowHints : public QObject {
+class tst_Form1OnX11 : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
@@ -105,6 +111,30 @@ private slots:
             QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions.join(' ')));
     }
 
+    // Every menu item with a shortcut, its handler disconnected: only whether the key reaches
+    // the item counts, and the box must not have taken it as its own (Ctrl+E as End, Ctrl+D as
+    // Delete, Ctrl+X as its cut).
+    void windowShortcutsReachTheWindowFromTheBox() {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get(), kPatienceMs));
+        int tried = 0;
+        for (QAction *item : form->findChildren<QAction *>()) {
+            if (item->shortcut().isEmpty()) continue;
+            ++tried;
+            QObject::disconnect(item, &QAction::triggered, form.get(), nullptr);
+            QSignalSpy triggered(item, &QAction::triggered);
+            form->Text1->setFocus();
+            form->Text1->setText(QStringLiteral("1+2"));
+            form->Text1->setCursorPosition(1);
+            const QKeyCombination key = item->shortcut()[0];
+            QTest::keyClick(form->Text1, key.key(), key.keyboardModifiers());
+            QVERIFY2(triggered.size() == 1, qPrintable(item->objectName()));
+            QCOMPARE(form->Text1->text(), QStringLiteral("1+2"));
+            QCOMPARE(form->Text1->cursorPosition(), 1);
+        }
+        QCOMPARE(tried, 20);
+    }
+
     void cleanupTestCase() {
         form.reset();
         xcb_disconnect(connection);
@@ -119,8 +149,8 @@ int main(int argc, char **argv) {
         return 1;
     }
     QApplication app(argc, argv);
-    tst_WindowHints test;
+    tst_Form1OnX11 test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "tst_WindowHints.moc"
+#include "tst_Form1OnX11.moc"
