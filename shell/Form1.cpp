@@ -2,6 +2,7 @@
 
 #include "entry/TextBox.h"
 #include "lists/Failure.h"
+#include "platform/FixedBorder.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "shell/ControlTable.h"
@@ -71,6 +72,7 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    KeepFixedBorder(this, Qt::WindowMinimized);
     setWindowTitle(appTitle());
     setWindowIcon(QIcon(paintPicture(Picture::Send, QSize(16, 16), devicePixelRatioF())));
     setFont(fontFor(FontKind::Default));

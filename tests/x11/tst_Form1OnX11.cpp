@@ -1,6 +1,7 @@
 // The calculator's windows on a real X server with openbox. The borders, read back from what
-// openbox offers (_NET_WM_ALLOWED_ACTIONS): the main window can be minimized but never
-// maximized, resized or made fullscreen; the two dialogs offer neither. And the window's
+// openbox offers (_NET_WM_ALLOWED_ACTIONS) and from what a fullscreen or minimize request does:
+// the main window can be minimized but never maximized, resized or made fullscreen; the two
+// dialogs offer neither. And the window's
 // shortcuts typed in the box, under the X11 key bindings (Ctrl+E is End there, Ctrl+D Delete).
 #include "XSession.h"
 
@@ -12,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,8 +41,8 @@ xcb_atom_t atom(xcb_connection_t *c, const char *name) {
 QString atomName(xcb_connection_t *c, xcb_atom_t a) {
     auto *reply = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, a), nullptr);
     if (!reply) return {};
-    const QString name = QString::fromLatin1(xcb_get_atom_name_name(reply),
-                                             xcb_get_atom_name_name_length(reply));
+    const QString name =
+        QString::fromLatin1(xcb_get_atom_name_name(reply), xcb_get_atom_name_name_length(reply));
     free(reply);
     return name;
 }
@@ -61,6 +63,39 @@ QStringList allowedActions(xcb_connection_t *c, WId window) {
     return names;
 }
 
+// Asks the window manager, as its title bar would, to make the window fullscreen or to minimize
+// it.
+void request(xcb_connection_t *c, WId window, const QString &action) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window);
+    if (action == QLatin1String("FULLSCREEN")) {
+        message.type = atom(c, "_NET_WM_STATE");
+        message.data.data32[0] = 1; // add
+        message.data.data32[1] = atom(c, "_NET_WM_STATE_FULLSCREEN");
+        message.data.data32[3] = 1; // from an application
+    } else {
+        message.type = atom(c, "WM_CHANGE_STATE");
+        message.data.data32[0] = 3; // IconicState
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(c);
+}
+
+// Every window state the watched window has been in.
+struct StateLog : QObject {
+    Qt::WindowStates seen;
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::WindowStateChange)
+            seen |= static_cast<QWidget *>(watched)->windowState();
+        return false;
+    }
+};
+
 } // namespace
 
 class tst_Form1OnX11 : public QObject {
@@ -80,7 +115,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get(), kPatienceMs));
     }
 
-    void offersNoMaximize_data() {
+    void offersNoMaximizeNorFullscreen_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("minimizable");
         QTest::newRow("main window") << "Form1" << true;
@@ -88,7 +123,7 @@ private slots:
         QTest::newRow("Zipto Options") << "frmZiptoOptions" << false;
     }
 
-    void offersNoMaximize() {
+    void offersNoMaximizeNorFullscreen() {
         QFETCH(QString, window);
         QFETCH(bool, minimizable);
         std::unique_ptr<QWidget> dialog;
@@ -103,12 +138,31 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(shown, kPatienceMs));
         }
         QStringList actions;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            !(actions = allowedActions(connection, shown->winId())).isEmpty(), kPatienceMs);
-        QVERIFY2(actions.contains(QStringLiteral("CLOSE")), qPrintable(actions.join(' ')));
-        QCOMPARE(actions.contains(QStringLiteral("MINIMIZE")), minimizable);
-        for (const char *refused : {"MAXIMIZE_HORZ", "MAXIMIZE_VERT", "FULLSCREEN", "RESIZE"})
-            QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions.join(' ')));
+        QTRY_VERIFY_WITH_TIMEOUT(!(actions = allowedActions(connection, shown->winId())).isEmpty(),
+                                 kPatienceMs);
+        const QByteArray listed = actions.join(' ').toLocal8Bit();
+        const char *all = listed.constData();
+        QVERIFY2(actions.contains(QStringLiteral("CLOSE")), all);
+        if (minimizable) QVERIFY2(actions.contains(QStringLiteral("MINIMIZE")), all);
+        for (const char *refused : {"MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"})
+            QVERIFY2(!actions.contains(QLatin1String(refused)), all);
+
+        // openbox offers fullscreen to every window and minimize to dialogs whatever the hints
+        // say; the window takes such a state only to be put back at once.
+        StateLog log;
+        shown->installEventFilter(&log);
+        QStringList putBack{QStringLiteral("FULLSCREEN")};
+        if (!minimizable) putBack << QStringLiteral("MINIMIZE");
+        for (const QString &action : putBack) {
+            if (!actions.contains(action)) continue;
+            const Qt::WindowState state =
+                action == QLatin1String("FULLSCREEN") ? Qt::WindowFullScreen : Qt::WindowMinimized;
+            request(connection, shown->winId(), action);
+            QTRY_VERIFY_WITH_TIMEOUT(log.seen & state, kPatienceMs);
+            QTRY_COMPARE_WITH_TIMEOUT(shown->windowState() & state, Qt::WindowStates(),
+                                      kPatienceMs);
+            QVERIFY(shown->isVisible());
+        }
     }
 
     // Every menu item with a shortcut, its handler disconnected: only whether the key reaches
