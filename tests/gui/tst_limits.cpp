@@ -18,8 +18,8 @@ struct Route {
     const char *name;
     int adds;
 };
-constexpr Route kRoutes[] = {{"Ctrl+V", 2},      {"Edit Paste", 2}, {"typed key", 1},
-                             {"keypad 2", 1},    {"keypad SIN", 3}, {"list insert", 2},
+constexpr Route kRoutes[] = {{"Ctrl+V", 2},    {"Edit Paste", 2}, {"typed key", 1},
+                             {"keypad 2", 1},  {"keypad SIN", 3}, {"list insert", 2},
                              {"surround (", 2}};
 
 } // namespace
@@ -94,8 +94,8 @@ private slots:
         QTest::newRow("e x1425") << QString(1425, u'e') << QString();
         QTest::newRow("1 and 8192 %") << QStringLiteral("1") + QString(8192, u'%') << QString();
         QTest::newRow("(1) x10922") << QStringLiteral("(1)").repeated(10922) << QString();
-        QTest::newRow("(1) x8192 prepares to 32767") << QStringLiteral("(1)").repeated(8192)
-                                                     << QStringLiteral("1");
+        QTest::newRow("(1) x8192 prepares to 32767")
+            << QStringLiteral("(1)").repeated(8192) << QStringLiteral("1");
     }
 
     void enterOnATextThatPreparesTooLong() {
