@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Evaluate.h"
+#include "engine/Prepare.h"
 #include "lists/Integer.h"
 #include "lists/ResultTables.h"
 
