@@ -26,6 +26,7 @@ const Route kRoutes[] = {
     {"typed key", 1, [](Form1 &w) { QTest::keyClick(w.Text1, Qt::Key_2); }},
     {"keypad 2", 1, [](Form1 &w) { w.Command1[12]->click(); }},
     {"keypad SIN", 3, [](Form1 &w) { w.Command1[23]->click(); }},
+    {"keypad pi", 2, [](Form1 &w) { w.Command1[22]->click(); }},
     {"list insert", 2, [](Form1 &w) { w.strLastResult = "12", w.List1_DblClick(); }},
     {"surround", 2, [](Form1 &w) { w.mnuExtraSurroundParen->trigger(); }},
 };
