@@ -237,6 +237,7 @@ private:
     void subFinishLoad();
     bool subDoResultMode();
     void applyModes(bool degrees, bool normal);
+    std::string keepUnread(const std::string &message);
     bool fnHistory_DeleteLines();
     bool fnStorage_DeleteLines();
     bool List_KeyDown(QListWidget *list, QKeyEvent *event);

@@ -14,6 +14,7 @@ TEST(BraceEach, WrapsEveryCharacter) {
     EXPECT_EQ(BraceEach("1.5E+20"), "{1}{.}{5}{E}{+}{2}{0}");
     EXPECT_EQ(BraceEach("{}"), "{{}{}}");
     EXPECT_EQ(BraceEach(""), "");
+    EXPECT_EQ(BraceEach("π€\xff"), "{π}{€}{\xff}"); // UTF-8 characters whole, other bytes alone
 }
 
 TEST(BraceEach, EveryPrintableTextTypesBackExactly) {
@@ -46,13 +47,14 @@ TEST(FormatKeys, WritesCanonicalNotationThatReadsBack) {
         {"{f1}{F2 9}^{del}", "{F1}{F2 9}^{DELETE}"},
         {"+^%{left 255}{left}", "+^%{LEFT 255}{LEFT}"},
         {"{x 255}{x 255}{x 3}", "{x 255}{x 255}{x 3}"}, // runs split at the repeat limit
+        {"é{é}{€ 3}+π{(}", "{é 2}{€ 3}+π{(}"},
     };
     for (const auto &[notation, canonical] : cases) {
         SCOPED_TRACE("notation: " + notation);
-        const KeyParse parse = ParseKeys(notation);
+        const KeyParse parse = ParseKeys(notation, KeyCharacters::Unicode);
         ASSERT_TRUE(parse.ok()) << parse.error;
         EXPECT_EQ(FormatKeys(parse.strokes), canonical);
-        EXPECT_EQ(ParseKeys(canonical).strokes, parse.strokes);
+        EXPECT_EQ(ParseKeys(canonical, KeyCharacters::Unicode).strokes, parse.strokes);
     }
 }
 

@@ -13,6 +13,9 @@ namespace {
 KeyStroke Ch(char c) {
     return {Key::Character, c, false, false, false};
 }
+KeyStroke Wide(char32_t codepoint) {
+    return {Key::Character, 0, false, false, false, codepoint};
+}
 KeyStroke Named(Key k) {
     return {k, 0, false, false, false};
 }
@@ -33,8 +36,9 @@ KeyStroke Alt(KeyStroke s) {
 
 // Named in the messages of failed comparisons of strokes.
 void PrintTo(const KeyStroke &s, std::ostream *out) {
-    *out << (s.key == Key::Character ? std::string("'") + s.character + "'"
-                                     : "key " + std::to_string(static_cast<int>(s.key)))
+    *out << (s.codepoint != 0          ? "U+" + std::to_string(s.codepoint)
+             : s.key == Key::Character ? std::string("'") + s.character + "'"
+                                       : "key " + std::to_string(static_cast<int>(s.key)))
          << (s.shift ? "+shift" : "") << (s.ctrl ? "+ctrl" : "") << (s.alt ? "+alt" : "");
 }
 
@@ -85,7 +89,27 @@ TEST(ParseKeys, AcceptedNotationGivesTheseStrokes) {
         EXPECT_TRUE(parse.ok()) << parse.error;
         EXPECT_TRUE(parse.error.empty());
         EXPECT_EQ(parse.strokes, c.strokes);
+        EXPECT_EQ(ParseKeys(c.notation, KeyCharacters::Unicode).strokes, c.strokes);
     }
+}
+
+TEST(ParseKeys, UnicodeKeepsUtf8CharactersWhole) {
+    const std::vector<Accepted> cases = {
+        {"é€", {Wide(0xe9), Wide(0x20ac)}},
+        {"+{π}^(é)", {Shift(Wide(0x3c0)), Ctrl(Wide(0xe9))}},
+        {"{\xf0\x9f\x98\x80 2}a", {Wide(0x1f600), Wide(0x1f600), Ch('a')}},
+        {"\xc2\xa0\xef\xbf\xbd", {Wide(0xa0), Wide(0xfffd)}}, // first above the C1 controls
+    };
+    for (const Accepted &c : cases) {
+        SCOPED_TRACE("notation: " + c.notation);
+        const KeyParse parse = ParseKeys(c.notation, KeyCharacters::Unicode);
+        EXPECT_TRUE(parse.ok()) << parse.error;
+        EXPECT_EQ(parse.strokes, c.strokes);
+        for (const KeyStroke &stroke : parse.strokes)
+            EXPECT_TRUE(IsValidStroke(stroke));
+    }
+    EXPECT_FALSE(IsValidStroke(Wide(0xd800)));
+    EXPECT_FALSE(IsValidStroke(Wide(0x85)));
 }
 
 TEST(ParseKeys, RepeatCountUpToTheLimit) {

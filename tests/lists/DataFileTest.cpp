@@ -77,7 +77,7 @@ TEST(DataFile, RoundTripKeepsEverything) {
     FillNumberedHistory(tables, 1000);
     tables.strHistory[5].expression = ""; // an empty field is an empty line, not the end
     for (int r = 1; r <= 500; ++r)
-        tables.strStorage[r] = MakeRow("s" + std::to_string(r), "");
+        tables.strStorage[r] = MakeRow(std::string("s").append(std::to_string(r)), "");
     tables.intStorageCount = 500;
     const DataFileModes modes{false, false, 12};
     const std::string box = "SIN(30)+2\xC3\xA9";
