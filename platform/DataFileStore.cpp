@@ -60,12 +60,15 @@ void DataFileStore::save(std::string_view bytes) const {
     if (!file.open(QIODevice::WriteOnly))
         throw FileFailure(QStringLiteral("Cannot save"), path_, file.errorString());
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // A small write only fills Qt's buffer; the disk may refuse it when it is flushed, and
+    // commit() would then still rename the short temporary file over the old one. So the bytes
+    // are flushed and the temporary file's size checked before anything is committed.
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.size() != size) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw FileFailure(QStringLiteral("Cannot save"), path_, reason);
     }
-    // commit() flushes and fsyncs the temporary file, then renames it over the old file.
+    // commit() fsyncs the temporary file, then renames it over the old file.
     if (!file.commit()) throw FileFailure(QStringLiteral("Cannot save"), path_, file.errorString());
 }
 

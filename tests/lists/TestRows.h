@@ -2,7 +2,6 @@
 
 #include "lists/ResultTables.h"
 
-#include <initializer_list>
 #include <string>
 
 namespace zorbic::test {
@@ -11,11 +10,6 @@ namespace zorbic::test {
 inline Row MakeRow(const std::string &result, const std::string &expression,
                    const std::string &raw = {}) {
     return {result, result + " = " + expression, expression, raw.empty() ? result : raw};
-}
-
-inline void FillHistory(ResultTables &tables, std::initializer_list<Row> rows) {
-    for (const Row &row : rows)
-        AppendHistoryRow(tables, row);
 }
 
 // Rows "1", "2", ... "n" with expressions "e1", "e2", ...
