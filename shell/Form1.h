@@ -217,6 +217,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool sessionEnding_ = false; // endSession() is closing the window
@@ -247,6 +248,10 @@ private:
     void Check2_Click();
 
     void buildControls();
+    // Appearance: captions fitted to their controls, pictures in the palette's colours.
+    void subFitCaptions();
+    int captionRoom(const QWidget *control) const;
+    void subPaintHolders();
     QWidget *createControl(const ControlSpec &control, QWidget *parent);
     void buildMenus();
     void setTabOrder();
