@@ -77,6 +77,7 @@ public:
     std::map<WindowId, std::optional<std::int64_t>> pids; // a window not listed: pid 1
     std::map<WindowId, WindowActivation> activations;     // a window not listed: Activated
     std::vector<std::string> desktopLog;
+    KeyCharacters characters = KeyCharacters::Ascii;
 
     QString desktopUnsupportedReason() override { return unsupportedReason; }
     WindowId foregroundWindow() override {
@@ -96,8 +97,9 @@ public:
         if (outcome == WindowActivation::Activated) foreground = window;
         return outcome;
     }
+    KeyCharacters foregroundCharacters() override { return characters; }
     void sendKeysToForeground(std::string_view notation) override {
-        const KeyParse parse = ParseKeys(notation);
+        const KeyParse parse = ParseKeys(notation, characters);
         if (!parse.ok()) throw std::invalid_argument(parse.error);
         desktopLog.push_back("keys " + std::string(notation));
     }

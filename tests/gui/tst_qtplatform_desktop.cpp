@@ -16,6 +16,25 @@ class QtPlatformDesktop : public QObject {
     Q_OBJECT
 
 private slots:
+    void displayPlatformFollowsTheSession_data() {
+        QTest::addColumn<bool>("userChose");
+        QTest::addColumn<bool>("display");
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<QByteArray>("chosen");
+        QTest::newRow("x11") << false << true << false << QByteArray("xcb");
+        QTest::newRow("wayland with xwayland") << false << true << true << QByteArray("xcb");
+        QTest::newRow("wayland only") << false << false << true << QByteArray("wayland");
+        QTest::newRow("user's choice") << true << false << true << QByteArray();
+        QTest::newRow("no display") << false << false << false << QByteArray();
+    }
+    void displayPlatformFollowsTheSession() {
+        QFETCH(bool, userChose);
+        QFETCH(bool, display);
+        QFETCH(bool, wayland);
+        QFETCH(QByteArray, chosen);
+        QCOMPARE(QtPlatform::displayPlatformFor(userChose, display, wayland), chosen);
+    }
+
     void offscreenIsUnsupportedWithAReason() {
         QtPlatform platform;
         const QString reason = platform.desktopUnsupportedReason();
