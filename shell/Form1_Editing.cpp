@@ -234,7 +234,10 @@ void Form1::mnuExtraSurroundParen_Click() {
             Command1_Click(kSurroundButton);
             return;
         }
-        Text1->setState({u"(" + Text1->text().toStdU16String() + u")", 0, 0});
+        std::u16string text(1, u'('); // appended, not u"(" + ...: GCC 12 -O2 warns falsely there
+        text += Text1->text().toStdU16String();
+        text += u')';
+        Text1->setState({text, 0, 0});
         bFreshResult = false;
         platform_.sendKeys("{end}", false);
     });
