@@ -9,6 +9,7 @@ class QWidget;
 
 namespace zorbic {
 
+class ActiveWindowWatch;
 class X11Desktop;
 
 // The desktop as Qt Widgets offers it: real modal message boxes.
@@ -34,6 +35,7 @@ public:
     // serves; elsewhere every call reports the reason and nothing reaches the desktop.
     QString desktopUnsupportedReason() override;
     WindowId foregroundWindow() override;
+    bool watchForeground(std::function<void()> changed) override;
     std::vector<WindowId> ownWindowIds() override;
     std::optional<std::int64_t> windowPid(WindowId window) override;
     WindowActivation activateWindow(WindowId window) override;
@@ -44,6 +46,7 @@ private:
     std::unique_ptr<X11Desktop> desktop_;
     bool desktopTried_ = false;
     QString desktopReason_;
+    std::unique_ptr<ActiveWindowWatch> activeWatch_;
 
     QWidget *owner_ = nullptr;
     QtKeySender keySender_;

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -96,6 +97,9 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
 void Form1::start() {
     // The window paints before the defaults are set and the data file is read, so a large
     // file never delays it. A Timer1 tick during that first paint finds bLoading still true.
+    bTrackingByEvents = platform_.watchForeground([form = QPointer<Form1>(this)] {
+        if (form) form->subTrackLastActive();
+    });
     Timer1->start();
     show();
     QCoreApplication::processEvents();

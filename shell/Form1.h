@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -118,6 +119,9 @@ public:
 
     // Lists.
     void subFillHistoryList();
+    // The history list after one row was appended (droppedOldest: the full table dropped its
+    // oldest row for it), as subFillHistoryList would show it, without rebuilding every line.
+    void subAddHistoryLine(bool droppedOldest);
     void subFillStorageList(bool bShownForm);
     void cmdStore_Click();
     void cmdDeleteItem_Click();
@@ -188,9 +192,13 @@ public:
 
     // Zipto: tracking the last active other application and typing the last result into it.
     std::uint64_t hwndLastActive = 0;        // the window Zipto types into; 0 before there is one
-    QTimer *Timer1 = nullptr;                // 500 ms tracking ticks, from start()
+    QTimer *Timer1 = nullptr;                // 500 ms ticks, from start()
     frmZiptoOptions *ZiptoOptions = nullptr; // created at its first opening, then shown/hidden
+    // The desktop announces each change of the window in front, so the tracking follows its
+    // announcements and Timer1 stops after its first tick. Otherwise every tick polls.
+    bool bTrackingByEvents = false;
     void Timer1_Timer();
+    void subTrackLastActive();
     void Command4_Click();
     void Command4_MouseDown(int Button);
     void mnuExtraSendLastResult_Click();
@@ -249,6 +257,11 @@ private:
     void showFailure(const std::exception &failure);
     // The Yes/No box that guards a deletion: lead, then "YOU CAN'T UNDO THIS OPERATION".
     bool confirmedCantUndo(const QString &lead = QString());
+
+    // How List1 was last filled: in Fixed mode or not, and how many oldest rows the full table
+    // has dropped since (shared with its items, which follow the drops).
+    bool historyFilledFixed_ = false;
+    std::shared_ptr<int> historyDropped_ = std::make_shared<int>(0);
 
     Platform &platform_;
     DataFileStore store_;

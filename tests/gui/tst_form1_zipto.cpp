@@ -222,14 +222,32 @@ private slots:
         QFETCH(bool, pidKnown);
         QFETCH(bool, ownPid);
         QFETCH(WindowId, expected);
-        startFromTarget();
-        f.platform.foreground = front;
-        if (!pidKnown)
-            f.platform.pids[front] = std::nullopt;
-        else if (ownPid)
-            f.platform.pids[front] = QCoreApplication::applicationPid();
-        f.form->Timer1_Timer();
-        QCOMPARE(f.form->hwndLastActive, expected);
+        // The same rule for a polling tick and for the desktop's announcement of a change.
+        for (const bool announced : {false, true}) {
+            f.platform.announcesForeground = announced;
+            startFromTarget();
+            f.platform.foreground = front;
+            if (!pidKnown)
+                f.platform.pids[front] = std::nullopt;
+            else if (ownPid)
+                f.platform.pids[front] = QCoreApplication::applicationPid();
+            announced ? f.platform.foregroundChanged() : f.form->Timer1_Timer();
+            QCOMPARE(f.form->hwndLastActive, expected);
+        }
+    }
+
+    // Where the desktop announces changes, the first tick ends the loading and the timer
+    // stops; elsewhere it keeps polling.
+    void timerPollsOnlyWithoutAnnouncements() {
+        for (const bool announced : {false, true}) {
+            f.platform.announcesForeground = announced;
+            startFromTarget();
+            QVERIFY(f.form->Timer1->isActive());
+            f.form->bLoading = true;
+            f.form->Timer1_Timer();
+            QVERIFY(!f.form->bLoading);
+            QCOMPARE(f.form->Timer1->isActive(), !announced);
+        }
     }
 
     void trackingIsSilentWhenUnsupported() {

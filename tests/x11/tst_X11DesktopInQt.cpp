@@ -3,6 +3,7 @@
 // round trip through another program with the real calculator is in tests/x11e2e.
 #include "TargetWindow.h"
 #include "XSession.h"
+#include "platform/x11/ActiveWindowWatch.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -60,6 +61,21 @@ private slots:
         std::string why;
         QVERIFY2(desktop->sendKeys({{Key::Character, '7'}}, &why), why.c_str());
         QTRY_COMPARE_WITH_TIMEOUT(calculator.text(), QStringLiteral("7"), kPatienceMs);
+    }
+
+    // Each change of the window in front reaches the watch on Qt's own connection.
+    void announcesEachChangeOfTheWindowInFront() {
+        int announced = 0;
+        const auto watch = ActiveWindowWatch::start([&] { ++announced; });
+        QVERIFY(watch);
+        test::TargetWindow target("watched");
+        QVERIFY2(target.window() != 0, target.failure().c_str());
+        QCOMPARE(desktop->activate(target.window(), kPatienceMs), ActivateResult::Activated);
+        QTRY_VERIFY_WITH_TIMEOUT(announced > 0, kPatienceMs);
+        const int seen = announced;
+        QCOMPARE(desktop->activate(own(), kPatienceMs), ActivateResult::Activated);
+        QTRY_VERIFY_WITH_TIMEOUT(announced > seen, kPatienceMs);
+        target.quit();
     }
 
     void cleanupTestCase() { desktop.reset(); }

@@ -123,7 +123,8 @@ TEST_F(ZiptoEndToEnd, WithoutReactivateTheOtherProgramStaysInFront) {
     EXPECT_EQ(desktop->activeWindow(), target->window());
 }
 
-// Timer1 follows the user into a program opened after the calculator, and back out.
+// The tracking follows the user into a program opened after the calculator, and back out
+// (through the window manager's announcements; the pauses would also cover polling ticks).
 TEST_F(ZiptoEndToEnd, FollowsTheLastOtherProgramInFront) {
     start();
     auto second = startTarget("second");

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Idle wake-ups under Xvfb + openbox: the calculator (on a full data file) and minimal_window
+# run side by side, untouched, and each is sampled over the same period: voluntary context
+# switches of all its threads (/proc/<pid>/task/*/status) and CPU time (/proc/<pid>/stat).
+#  1. "behind": another window is in front, as while the user works elsewhere.
+#  2. "in front": the calculator is the active window (its caret blinks, as any focused text
+#     box does; minimal_window has no text box).
+# The X server's own context switches over each period are shown too.
+# Usage: bench/idle.sh [build dir, default build/release] [seconds per period, default 30]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+seconds=${2:-30}
+source bench/xsession.sh
+
+switches() { # pid: voluntary context switches of every thread
+    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'
+}
+cputicks() { # pid: user + system time in clock ticks
+    awk '{print $14 + $15}' /proc/"$1"/stat
+}
+
+ZORBIC_STARTUP_STAY=1 "$build/shell/zorbic" >/dev/null 2>&1 &
+zorbic=$!
+session_pids+=($zorbic)
+wait_visible "Zorbic Zorbic Works"
+ZORBIC_STARTUP_STAY=1 "$build/bench/minimal_window" >/dev/null 2>&1 &
+minimal=$!
+session_pids+=($minimal)
+wait_visible "^minimal_window$"
+# The window in front during the first period: a second minimal_window, renamed.
+ZORBIC_STARTUP_STAY=1 "$build/bench/minimal_window" >/dev/null 2>&1 &
+holder=$!
+session_pids+=($holder)
+for _ in $(seq 400); do
+    holder_window=$(xdotool search --onlyvisible --pid $holder 2>/dev/null | head -1) && break
+    sleep 0.05
+done
+xdotool windowactivate --sync "$holder_window"
+
+tick=$(getconf CLK_TCK)
+measure() { # label
+    sleep 2 # let start-up and activation settle
+    local z0 m0 x0 zc0 mc0
+    z0=$(switches $zorbic); m0=$(switches $minimal); x0=$(switches $xvfb)
+    zc0=$(cputicks $zorbic); mc0=$(cputicks $minimal)
+    sleep "$seconds"
+    local z1 m1 x1 zc1 mc1
+    z1=$(switches $zorbic); m1=$(switches $minimal); x1=$(switches $xvfb)
+    zc1=$(cputicks $zorbic); mc1=$(cputicks $minimal)
+    echo "$1, ${seconds} s idle: wake-ups per second (voluntary context switches), CPU ms"
+    awk -v s="$seconds" -v t="$tick" -v z=$((z1 - z0)) -v m=$((m1 - m0)) -v x=$((x1 - x0)) \
+        -v zc=$((zc1 - zc0)) -v mc=$((mc1 - mc0)) 'BEGIN {
+        printf "  %-16s %6.2f /s  %5d ms CPU\n", "zorbic", z / s, zc * 1000 / t
+        printf "  %-16s %6.2f /s  %5d ms CPU\n", "minimal_window", m / s, mc * 1000 / t
+        printf "  %-16s %6.2f /s\n", "Xvfb", x / s }'
+}
+measure "behind (another window in front)"
+xdotool windowactivate --sync "$(xdotool search --onlyvisible --name "Zorbic Zorbic Works" | head -1)"
+measure "in front (calculator active)"
