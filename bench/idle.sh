@@ -13,9 +13,13 @@ build=${1:-build/release}
 seconds=${2:-30}
 source bench/xsession.sh
 
-switches() { # pid: voluntary context switches of every thread
-    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'
+threads() { # pid: "tid switches" for every thread
+    for task in /proc/"$1"/task/*; do
+        awk -v t="${task##*/}" '/^voluntary_ctxt_switches/ {print t, $2}' "$task/status" 2>/dev/null
+    done
 }
+# Switches between two samples of threads(), counting only threads alive at both.
+delta() { awk 'NR == FNR {a[$1] = $2; next} ($1 in a) {s += $2 - a[$1]} END {print s + 0}' "$1" "$2"; }
 cputicks() { # pid: user + system time in clock ticks
     awk '{print $14 + $15}' /proc/"$1"/stat
 }
@@ -41,15 +45,15 @@ xdotool windowactivate --sync "$holder_window"
 tick=$(getconf CLK_TCK)
 measure() { # label
     sleep 2 # let start-up and activation settle
-    local z0 m0 x0 zc0 mc0
-    z0=$(switches $zorbic); m0=$(switches $minimal); x0=$(switches $xvfb)
+    local zc0 mc0 zc1 mc1
+    threads $zorbic >"$work/z0"; threads $minimal >"$work/m0"; threads $xvfb >"$work/x0"
     zc0=$(cputicks $zorbic); mc0=$(cputicks $minimal)
     sleep "$seconds"
-    local z1 m1 x1 zc1 mc1
-    z1=$(switches $zorbic); m1=$(switches $minimal); x1=$(switches $xvfb)
+    threads $zorbic >"$work/z1"; threads $minimal >"$work/m1"; threads $xvfb >"$work/x1"
     zc1=$(cputicks $zorbic); mc1=$(cputicks $minimal)
     echo "$1, ${seconds} s idle: wake-ups per second (voluntary context switches), CPU ms"
-    awk -v s="$seconds" -v t="$tick" -v z=$((z1 - z0)) -v m=$((m1 - m0)) -v x=$((x1 - x0)) \
+    awk -v s="$seconds" -v t="$tick" -v z="$(delta "$work/z0" "$work/z1")" \
+        -v m="$(delta "$work/m0" "$work/m1")" -v x="$(delta "$work/x0" "$work/x1")" \
         -v zc=$((zc1 - zc0)) -v mc=$((mc1 - mc0)) 'BEGIN {
         printf "  %-16s %6.2f /s  %5d ms CPU\n", "zorbic", z / s, zc * 1000 / t
         printf "  %-16s %6.2f /s  %5d ms CPU\n", "minimal_window", m / s, mc * 1000 / t

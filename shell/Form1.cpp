@@ -97,17 +97,27 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
 void Form1::start() {
     // The window paints before the defaults are set and the data file is read, so a large
     // file never delays it. A Timer1 tick during that first paint finds bLoading still true.
+    // The window is shown as early as possible: what it needs only for its first paint, and
+    // the desktop's announcements, are prepared while the window manager maps it.
+    Timer1->start();
+    show();
+    subPaintButtonPictures();
     bTrackingByEvents = platform_.watchForeground([form = QPointer<Form1>(this)] {
         if (form) form->subTrackLastActive();
     });
-    Timer1->start();
-    show();
     QCoreApplication::processEvents();
     subFinishLoad();
     subLoadData();
     Text1->setFocus(Qt::OtherFocusReason);
     ctlLastFocus = Text1;
     Text1->selectAll();
+}
+
+void Form1::subPaintButtonPictures() {
+    for (const PendingPicture &pending : pendingPictures_)
+        pending.button->setIcon(
+            QIcon(paintPicture(pending.picture, pending.size, devicePixelRatioF())));
+    pendingPictures_.clear();
 }
 
 void Form1::subFinishLoad() {
@@ -201,9 +211,8 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
         button->setAutoDefault(false);
         button->setProperty("graphical", control.graphical);
         if (control.picture != Picture::None) {
-            button->setIcon(
-                QIcon(paintPicture(control.picture, control.pictureSize, devicePixelRatioF())));
             button->setIconSize(control.pictureSize);
+            pendingPictures_.push_back({button, control.picture, control.pictureSize});
         }
         widget = button;
         break;

@@ -4,6 +4,7 @@
 #include "lists/Integer.h"
 #include "lists/ResultTables.h"
 #include "platform/DataFileStore.h"
+#include "shell/ControlTable.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -249,6 +251,16 @@ private:
     void List_MouseDown(QListWidget *list, QMouseEvent *event);
     void subCopyLines(QListWidget *list, const std::vector<Row> &table);
     void Check2_Click();
+
+    // Button pictures are painted once the window is on its way to the screen (their text
+    // needs fonts of its own); the first paint already shows them.
+    struct PendingPicture {
+        QPushButton *button;
+        Picture picture;
+        QSize size;
+    };
+    std::vector<PendingPicture> pendingPictures_;
+    void subPaintButtonPictures();
 
     void buildControls();
     QWidget *createControl(const ControlSpec &control, QWidget *parent);
