@@ -48,9 +48,11 @@ public:
     explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up: shows the window and lets it paint, then reads the data file (once) and puts
-    // the caret in the expression box with its restored text selected.
+    // Start-up: shows the window; right after its first paint it reads the data file (once)
+    // and puts the caret in the expression box with its restored text selected. A key, click
+    // or close that comes before has that done first, so no input ever meets unread data.
     void start();
+    bool bStartPending = false; // the window is shown; the data file has not been read yet
 
     static QString appTitle();
 
@@ -242,6 +244,8 @@ private:
     void connectZiptoHandlers();
     void connectHelpHandlers();
     void subFinishLoad();
+    void subFinishStart();
+    QObject *startGate_ = nullptr; // holds input back until subFinishStart
     bool subDoResultMode();
     void applyModes(bool degrees, bool normal);
     bool fnHistory_DeleteLines();

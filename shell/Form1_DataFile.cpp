@@ -45,6 +45,8 @@ void Form1::subLoadData() {
 // Every close request saves first. With "Don't Close" checked the window is minimized
 // instead; a failed save is reported and the window closes.
 void Form1::closeEvent(QCloseEvent *event) {
+    // A close right at start-up saves what the data file holds, never empty tables over it.
+    subFinishStart();
     // A decimals dialog still open is cancelled first, so the file keeps the mode in effect.
     if (bWaitFixed) {
         for (QDialog *dialog : findChildren<QDialog *>())

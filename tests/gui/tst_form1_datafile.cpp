@@ -41,6 +41,27 @@ private slots:
         QVERIFY(f.readDataFile().startsWith("v2_2_0\r\nd\r\nn\r\n 4 \r\n 1 \r\n 1 \r\n7-\r\n"));
     }
 
+    // The file is read right after the first paint. A key typed before waits for it (and
+    // replaces the restored expression); a close before it saves the file's own rows.
+    void inputBeforeTheLoadWaitsForIt() {
+        f.writeDataFile(kSample);
+        for (const bool typing : {true, false}) {
+            f.form.reset();
+            f.form = std::make_unique<Form1>(f.platform, f.dataPath());
+            f.form->start();
+            QVERIFY(f.form->bStartPending);
+            if (typing) {
+                QTest::keyClick(f.form->Text1, Qt::Key_7);
+                QCOMPARE(f.form->Text1->text(), QStringLiteral("7"));
+                QCOMPARE(f.form->List1->count(), 2);
+            } else {
+                f.form->close();
+                QCOMPARE(f.readDataFile(), kSample);
+            }
+            QVERIFY(!f.form->bStartPending);
+        }
+    }
+
     void restartRestoresEverything() {
         f.writeDataFile(kSample);
         f.start();
