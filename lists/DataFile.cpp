@@ -10,8 +10,12 @@ namespace zorbic {
 namespace {
 
 void AppendText(std::string &out, std::string_view text) {
-    for (char c : text)
-        if (c != '\r' && c != '\n') out += c;
+    // CR and LF are left out (they would end the line early); the runs between go in whole.
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        out.append(text.substr(pos, end - pos));
+        pos = end + 1;
+    }
     out += "\r\n";
 }
 
@@ -88,6 +92,16 @@ void ReadBody(LineReader &in, DataFileModes &modes, std::string &boxText, Result
 std::string DataFileText(const DataFileModes &modes, std::string_view boxText,
                          const ResultTables &tables) {
     std::string out;
+    // Room for every row's four fields and line ends, so the text is never copied to grow.
+    std::size_t size = 64 + boxText.size();
+    for (const auto &[table, count] : {std::pair{&tables.strHistory, tables.intHistoryCount},
+                                       std::pair{&tables.strStorage, tables.intStorageCount}})
+        for (int r = 1; r <= count; ++r) {
+            const Row &row = RowAt(*table, r);
+            size += row.resultText.size() + row.recordedLine.size() + row.expression.size() +
+                    row.rawValue.size() + 8;
+        }
+    out.reserve(size);
     AppendText(out, kDataFileHeader);
     AppendText(out, modes.degrees ? "d" : "r");
     AppendText(out, modes.normal ? "n" : "f");
