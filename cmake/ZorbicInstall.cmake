@@ -13,7 +13,9 @@ find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 set(pngs)
 foreach(size 16 22 24 32 48 64 128 256)
     set(png ${PROJECT_BINARY_DIR}/icons/${size}x${size}/zorbic.png)
+    # Ninja makes an output's folder itself, Unix Makefiles do not.
     add_custom_command(OUTPUT ${png}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/icons/${size}x${size}
         COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --output ${png}
                 ${PROJECT_SOURCE_DIR}/data/zorbic.svg
         DEPENDS data/zorbic.svg VERBATIM)
@@ -27,7 +29,9 @@ find_program(GZIP gzip REQUIRED)
 function(zorbic_gzip source output)
     get_filename_component(name ${output} NAME_WLE)
     set(copy ${PROJECT_BINARY_DIR}/gz/${name})
+    get_filename_component(folder ${output} DIRECTORY)
     add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/gz ${folder}
         COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
         COMMAND ${GZIP} -9nf ${copy}
         COMMAND ${CMAKE_COMMAND} -E rename ${copy}.gz ${output}

@@ -24,6 +24,7 @@ frmFixedMode::frmFixedMode(Integer intDecimals, Platform &platform, const QStrin
     lblFixedNumber = new QLabel(QStringLiteral("Enter Number Of Decimals"), this);
     lblFixedNumber->setObjectName(QStringLiteral("lblFixedNumber"));
     lblFixedNumber->setGeometry(TwipsRect(90, 90, 2070, 300));
+    FitFont(lblFixedNumber, lblFixedNumber->text(), 0);
     txtFixedNumber = new QLineEdit(QStringLiteral("4"), this);
     txtFixedNumber->setObjectName(QStringLiteral("txtFixedNumber"));
     txtFixedNumber->setGeometry(TwipsRect(330, 375, 420, 270));

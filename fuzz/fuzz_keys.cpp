@@ -9,22 +9,31 @@
 
 using namespace zorbic;
 
-// Checks the parser's contract on arbitrary bytes: it never crashes, it either succeeds
-// with valid strokes or fails with a message and no strokes, and its strokes survive a
-// round trip through the canonical notation.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    const std::string_view notation(reinterpret_cast<const char *>(data), size);
-    const KeyParse parse = ParseKeys(notation);
+// Checks the parser's contract in one mode: it never crashes, it either succeeds with valid
+// strokes or fails with a message and no strokes, and its strokes survive a round trip
+// through the canonical notation.
+static KeyParse CheckContract(std::string_view notation, KeyCharacters characters) {
+    const KeyParse parse = ParseKeys(notation, characters);
     if (!parse.ok()) {
         if (!parse.strokes.empty()) std::abort();
-        return 0;
+        return parse;
     }
     if (parse.strokes.size() > kMaxKeyStrokes) std::abort();
     for (const KeyStroke &stroke : parse.strokes) {
         if (!IsValidStroke(stroke)) std::abort();
     }
-    const KeyParse again = ParseKeys(FormatKeys(parse.strokes));
+    const KeyParse again = ParseKeys(FormatKeys(parse.strokes), characters);
     if (!again.ok() || again.strokes != parse.strokes) std::abort();
+    return parse;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    const std::string_view notation(reinterpret_cast<const char *>(data), size);
+    const KeyParse parse = CheckContract(notation, KeyCharacters::Ascii);
+    const KeyParse wide = CheckContract(notation, KeyCharacters::Unicode);
+    // Whatever reads as ASCII reads the same as UTF-8.
+    if (parse.ok() && (!wide.ok() || wide.strokes != parse.strokes)) std::abort();
+    if (!parse.ok()) return 0;
 
     // Every byte of a printable text, braced one by one, types exactly that byte.
     bool printable = true;

@@ -2,6 +2,7 @@
 
 #include "KeyNames.h"
 #include "ParseKeys.h"
+#include "Utf8.h"
 
 #include <algorithm>
 
@@ -17,13 +18,15 @@ void AppendStroke(std::string &out, const KeyStroke &stroke, std::size_t run) {
     if (stroke.shift) out += '+';
     if (stroke.ctrl) out += '^';
     if (stroke.alt) out += '%';
+    const std::string typed =
+        stroke.codepoint != 0 ? EncodeUtf8(stroke.codepoint) : std::string(1, stroke.character);
     if (stroke.key == Key::Character && run == 1 && !IsNotationCharacter(stroke.character)) {
-        out += stroke.character;
+        out += typed;
         return;
     }
     out += '{';
     if (stroke.key == Key::Character) {
-        out += stroke.character;
+        out += typed;
     } else {
         const std::string_view name = KeyName(stroke.key);
         out += name.empty() ? std::string_view("?") : name;
@@ -51,10 +54,14 @@ std::string FormatKeys(const std::vector<KeyStroke> &strokes) {
 std::string BraceEach(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 3);
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        // A UTF-8 character stays whole; any other byte is braced alone.
+        const std::optional<Utf8Character> decoded = DecodeUtf8(text, i);
+        const std::size_t length = decoded ? decoded->length : 1;
         out += '{';
-        out += c;
+        out += text.substr(i, length);
         out += '}';
+        i += length;
     }
     return out;
 }

@@ -81,8 +81,13 @@ std::string_view KeyName(Key key) {
 }
 
 bool IsValidStroke(const KeyStroke &stroke) {
+    if (stroke.key == Key::Character && stroke.codepoint != 0) {
+        const char32_t c = stroke.codepoint;
+        return stroke.character == 0 && c >= 0xa0 && c <= 0x10ffff && !(c >= 0xd800 && c <= 0xdfff);
+    }
     if (stroke.key == Key::Character) return stroke.character >= 0x20 && stroke.character < 0x7f;
-    return static_cast<int>(stroke.key) <= static_cast<int>(Key::F16) && stroke.character == 0;
+    return static_cast<int>(stroke.key) <= static_cast<int>(Key::F16) && stroke.character == 0 &&
+           stroke.codepoint == 0;
 }
 
 } // namespace zorbic

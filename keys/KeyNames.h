@@ -16,7 +16,7 @@ std::optional<Key> FindKeyName(std::string_view name);
 std::string_view KeyName(Key key);
 
 // True for every value the notation can produce: the enum's members, and for
-// Key::Character a printable ASCII character.
+// Key::Character a printable ASCII character or a printable code point beyond ASCII.
 bool IsValidStroke(const KeyStroke &stroke);
 
 } // namespace zorbic

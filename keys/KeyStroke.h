@@ -55,6 +55,9 @@ struct KeyStroke {
     bool shift = false;
     bool ctrl = false;
     bool alt = false;
+    // The character typed, for Key::Character beyond ASCII (read with KeyCharacters::Unicode);
+    // `character` is 0 then. 0 for every other stroke, so ASCII strokes read the same either way.
+    char32_t codepoint = 0;
 
     friend bool operator==(const KeyStroke &, const KeyStroke &) = default;
 };

@@ -1,6 +1,7 @@
 #include "ParseKeys.h"
 
 #include "KeyNames.h"
+#include "Utf8.h"
 
 #include <optional>
 #include <string>
@@ -34,24 +35,23 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-std::string At(std::size_t index) {
-    return " at position " + std::to_string(index + 1);
-}
-
 bool Printable(char c) {
     return c >= 0x20 && c < 0x7f;
 }
 
-std::string Untypable(char c, std::size_t index) {
-    return "Character code " + std::to_string(static_cast<unsigned char>(c)) + At(index) +
-           " cannot be typed (only printable ASCII characters can)";
-}
+// One plain character of the notation: an ASCII `character`, or a `codepoint` beyond ASCII.
+struct Typed {
+    char character = 0;
+    char32_t codepoint = 0;
+    std::size_t length = 1; // bytes in the notation
+};
 
 // Groups are kept on an explicit stack rather than by recursion, so deep nesting in a
 // hostile string cannot exhaust the call stack.
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    Parser(std::string_view text, KeyCharacters characters)
+        : text_(text), unicode_(characters == KeyCharacters::Unicode) {}
 
     std::vector<KeyStroke> Run() {
         std::size_t i = 0;
@@ -74,7 +74,7 @@ public:
                 ++i;
                 break;
             case '~':
-                Emit(Key::Enter, 0, 1);
+                Emit(Key::Enter, {}, 1);
                 ++i;
                 break;
             case '{':
@@ -82,11 +82,12 @@ public:
                 break;
             case '}':
                 throw ParseFault{"Unmatched \"}\"" + At(i)};
-            default:
-                if (!Printable(c)) throw ParseFault{Untypable(c, i)};
-                Emit(Key::Character, c, 1);
-                ++i;
+            default: {
+                const Typed typed = Character(i);
+                Emit(Key::Character, typed, 1);
+                i += typed.length;
                 break;
+            }
             }
         }
         if (pendingAt_) throw DanglingModifier();
@@ -95,6 +96,41 @@ public:
     }
 
 private:
+    // Positions count characters: in Unicode mode the bytes that start one. The text before
+    // a fault has been read already, so it is valid UTF-8 there.
+    std::string At(std::size_t index) const {
+        std::size_t position = index;
+        if (unicode_) {
+            position = 0;
+            for (std::size_t i = 0; i < index; ++i) {
+                if ((static_cast<unsigned char>(text_[i]) & 0xc0) != 0x80) ++position;
+            }
+        }
+        return " at position " + std::to_string(position + 1);
+    }
+
+    std::string Untypable(char32_t code, std::size_t index) const {
+        return "Character code " + std::to_string(code) + At(index) +
+               (unicode_ ? " cannot be typed (control characters cannot)"
+                         : " cannot be typed (only printable ASCII characters can)");
+    }
+
+    // The plain character that starts at `index`.
+    Typed Character(std::size_t index) const {
+        const char c = text_[index];
+        if (!unicode_ || static_cast<unsigned char>(c) < 0x80) {
+            if (!Printable(c)) throw ParseFault{Untypable(static_cast<unsigned char>(c), index)};
+            return {c, 0, 1};
+        }
+        const std::optional<Utf8Character> decoded = DecodeUtf8(text_, index);
+        if (!decoded)
+            throw ParseFault{"Byte " + std::to_string(static_cast<unsigned char>(c)) + At(index) +
+                             " is not valid UTF-8"};
+        // U+0080 to U+009F are control characters, as ASCII's below the blank.
+        if (decoded->codepoint < 0xa0) throw ParseFault{Untypable(decoded->codepoint, index)};
+        return {0, decoded->codepoint, decoded->length};
+    }
+
     Modifiers Held() const { return groups_.empty() ? Modifiers{} : groups_.back().held; }
 
     void Hold(char c, std::size_t index) {
@@ -125,13 +161,14 @@ private:
         groups_.pop_back();
     }
 
-    void Emit(Key key, char character, int count) {
+    void Emit(Key key, Typed typed, int count) {
         if (strokes_.size() + static_cast<std::size_t>(count) > kMaxKeyStrokes)
             throw ParseFault{"The key string makes more than " + std::to_string(kMaxKeyStrokes) +
                              " key strokes"};
         const Modifiers mods = Held() | pending_;
-        strokes_.insert(strokes_.end(), static_cast<std::size_t>(count),
-                        KeyStroke{key, character, mods.shift, mods.ctrl, mods.alt});
+        strokes_.insert(
+            strokes_.end(), static_cast<std::size_t>(count),
+            KeyStroke{key, typed.character, mods.shift, mods.ctrl, mods.alt, typed.codepoint});
         ClearPending();
     }
 
@@ -150,18 +187,19 @@ private:
             name = name.substr(0, blank);
         }
 
-        if (name.size() == 1) {
-            if (!Printable(name[0])) throw ParseFault{Untypable(name[0], first)};
-            Emit(Key::Character, name[0], count);
+        // With Unicode a character of several bytes is still one character in braces.
+        const bool wide = unicode_ && static_cast<unsigned char>(name[0]) >= 0x80;
+        if (name.size() == 1 || (wide && Character(first).length == name.size())) {
+            Emit(Key::Character, Character(first), count);
         } else if (const std::optional<Key> key = FindKeyName(name)) {
-            Emit(*key, 0, count);
+            Emit(*key, {}, count);
         } else {
             throw ParseFault{"Unknown key name " + Quoted(whole) + At(open)};
         }
         return close + 1;
     }
 
-    static int RepeatCount(std::string_view digits, std::string_view whole, std::size_t open) {
+    int RepeatCount(std::string_view digits, std::string_view whole, std::size_t open) const {
         if (digits.empty() || digits.find_first_not_of("0123456789") != digits.npos)
             throw ParseFault{"Bad repeat count " + Quoted(digits) + " in " + Quoted(whole) +
                              At(open)};
@@ -178,6 +216,7 @@ private:
     }
 
     std::string_view text_;
+    bool unicode_;
     std::vector<KeyStroke> strokes_;
     std::vector<Group> groups_;
     Modifiers pending_;
@@ -187,9 +226,9 @@ private:
 
 } // namespace
 
-KeyParse ParseKeys(std::string_view notation) {
+KeyParse ParseKeys(std::string_view notation, KeyCharacters characters) {
     try {
-        return {Parser(notation).Run(), {}};
+        return {Parser(notation, characters).Run(), {}};
     } catch (const ParseFault &fault) {
         return {{}, fault.message};
     }

@@ -120,14 +120,15 @@ LoadOutcome ReadDataFile(std::optional<std::string_view> bytes, DataFileModes &m
     LineReader in(*bytes);
     try {
         if (in.Next() != kDataFileHeader)
-            return {LoadStatus::InvalidFormat, kInvalidDataFileFormat, true};
+            return {LoadStatus::InvalidFormat, kInvalidDataFileFormat, true, true};
     } catch (const Failure &failure) {
+        // Only an empty file has no first line: there is nothing in it to keep.
         return {LoadStatus::HeaderFailure, failure.what(), false};
     }
     try {
         ReadBody(in, modes, boxText, tables);
     } catch (const Failure &failure) {
-        return {LoadStatus::ReadFailure, failure.what(), true};
+        return {LoadStatus::ReadFailure, failure.what(), true, true};
     }
     return {};
 }

@@ -39,6 +39,9 @@ struct LoadOutcome {
     LoadStatus status = LoadStatus::Loaded;
     std::string message; // text of the OK message box; empty when nothing is to be shown
     bool fillLists = true;
+    // The file holds data that was not read (a wrong header, reading stopped early): it must be
+    // kept before a save replaces it with the tables in memory.
+    bool keepFile = false;
 };
 
 // Reads the data file's bytes (nullopt: there is no file) into the modes, the box text and the

@@ -55,17 +55,55 @@ std::optional<std::string> DataFileStore::load() const {
 }
 
 void DataFileStore::save(std::string_view bytes) const {
+    if (keepPending_) setAside();
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         throw FileFailure(QStringLiteral("Cannot save"), path_, file.errorString());
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    // A small write only fills Qt's buffer; the disk may refuse it when it is flushed, and
+    // commit() would then still rename the short temporary file over the old one. So the bytes
+    // are flushed and the temporary file's size checked before anything is committed.
+    if (file.write(bytes.data(), size) != size || !file.flush() || file.size() != size) {
         const QString reason = file.errorString();
         file.cancelWriting();
         throw FileFailure(QStringLiteral("Cannot save"), path_, reason);
     }
-    // commit() flushes and fsyncs the temporary file, then renames it over the old file.
+    // commit() fsyncs the temporary file, then renames it over the old file.
     if (!file.commit()) throw FileFailure(QStringLiteral("Cannot save"), path_, file.errorString());
+}
+
+QString DataFileStore::setAside(const QDateTime &now) const {
+    const QFileInfo file(path_);
+    // A file removed meanwhile leaves nothing to keep.
+    if (!file.exists() && !file.isSymLink()) {
+        keepPending_ = false;
+        return {};
+    }
+    keepPending_ = true;
+    const QString kept = moveAside(now);
+    keepPending_ = false;
+    return kept;
+}
+
+QString DataFileStore::moveAside(const QDateTime &now) const {
+    const QFileInfo file(path_);
+    const QString stem = file.fileName() + QStringLiteral(".unread-") +
+                         now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString reason = QStringLiteral("every name for the copy is taken");
+    for (int n = 1; n <= 1000; ++n) {
+        const QString kept =
+            file.dir().filePath(n == 1 ? stem : stem + QStringLiteral("-%1").arg(n));
+        const QFileInfo taken(kept);
+        if (taken.exists() || taken.isSymLink()) continue;
+        // Neither call replaces an existing file, so a name taken meanwhile only fails here.
+        QFile original(path_);
+        if (file.isSymLink() ? original.copy(kept) : original.rename(kept)) return kept;
+        reason = original.errorString();
+        if (!QFileInfo(kept).exists()) break;
+    }
+    throw Failure(QStringLiteral("Cannot set aside %1: %2. It is not replaced until it can be.")
+                      .arg(QDir::toNativeSeparators(path_), reason)
+                      .toStdString());
 }
 
 } // namespace zorbic

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -36,10 +37,26 @@ public:
     // to disk and renamed over the old one, so a crash or power loss leaves either the old or
     // the new file, never a torn one. A failure throws zorbic::Failure with the reason; it is
     // never silent.
+    // While a file that did not load whole is still owed its setting aside (setAside failed),
+    // save() tries that first and, when it still cannot, fails with the reason rather than
+    // replace the file.
     void save(std::string_view bytes) const;
 
+    // Moves the file as it is now out of the way of the next save, so data that did not load is
+    // never lost: to "<name>.unread-<local date>-<time>" in the same folder, with -2, -3... when
+    // that name is taken (an earlier kept copy is never overwritten). A rename keeps the very
+    // bytes and costs no space; a symbolic link stays where it is and its target's bytes are
+    // copied instead, since the save writes through the link. Returns the kept copy's path (empty
+    // when there is no file).
+    // Throws Failure with the reason when it cannot; the file is then protected as said above.
+    QString setAside(const QDateTime &now = QDateTime::currentDateTime()) const;
+
 private:
+    QString moveAside(const QDateTime &now) const;
+
     QString path_;
+    // Set aside is still owed: the file on disk holds data that was not read.
+    mutable bool keepPending_ = false;
 };
 
 } // namespace zorbic

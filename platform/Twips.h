@@ -3,8 +3,11 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QRect>
+#include <QRegularExpression>
+#include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zorbic {
@@ -23,14 +26,38 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
     return QRect(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
 }
 
-// The designed sizes suit a narrower font than today's desktop fonts; a caption that would be
-// cut off is set in a smaller size instead.
-inline void FitFont(QWidget *control, const QString &text, int padding) {
+// The pixels a caption takes in a font: its advance or its ink, whichever reaches further (an
+// italic or a wide last glyph can stand out past the advance). A "&" marking an access key is
+// not drawn.
+inline int CaptionWidth(const QFontMetrics &metrics, const QString &caption) {
+    static const QRegularExpression accessKey(QStringLiteral("&(?!&)"));
+    const QString shown = QString(caption).remove(accessKey);
+    const QRect ink = metrics.boundingRect(shown);
+    return std::max(metrics.horizontalAdvance(shown), ink.right() + 1) - std::min(0, ink.left());
+}
+
+// The designed sizes suit a narrower font than today's desktop fonts. A control whose captions
+// would be cut off keeps its family and gets its semi-condensed face (a condensed face where one
+// is installed, else the same glyphs drawn narrower), and if that is still too wide, smaller
+// sizes in steps of a quarter point down to 6 points.
+inline void FitCaptions(QWidget *control, const QStringList &captions, int room) {
+    auto fits = [&](const QFont &font) {
+        const QFontMetrics metrics(font);
+        return std::all_of(captions.begin(), captions.end(), [&](const QString &caption) {
+            return CaptionWidth(metrics, caption) <= room;
+        });
+    };
     QFont font = control->font();
-    const int room = control->width() - padding;
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(text) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    control->setFont(font);
+    if (!fits(font)) {
+        font.setStretch(QFont::SemiCondensed);
+        while (font.pointSizeF() > 6 && !fits(font))
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        control->setFont(font);
+    }
+}
+
+inline void FitFont(QWidget *control, const QString &text, int padding) {
+    FitCaptions(control, {text}, control->width() - padding);
 }
 
 } // namespace zorbic

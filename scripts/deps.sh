@@ -11,6 +11,8 @@ packages=(
     # The icons and the Debian package, and the checks of both.
     librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils man-db
     qt6-qpa-plugins qt6-wayland
+    # Keysyms of the characters typed on Wayland.
+    libxkbcommon-dev
     # The fake desktop portal of the portal keyboard test.
     dbus-daemon python3-dbus-next
 )

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 build=${ZORBIC_BUILD_DIR:-build/debug}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZORBIC_WERROR=ON "$@" >/dev/null
 cmake --build "$build"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"

@@ -52,6 +52,7 @@ struct ControlSpec {
     ControlKind kind;
     const char *caption;
     const char *toolTip;
+    const char *accessibleName; // what the control does, for screen readers
     int left, top, width, height;
     FontKind font = FontKind::Default;
     Picture picture = Picture::None;

@@ -73,13 +73,16 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setWindowTitle(appTitle());
-    setWindowIcon(QIcon(paintPicture(Picture::Send, QSize(16, 16), devicePixelRatioF())));
+    // The window manager shows the icon on its own background: black on a white page.
+    setWindowIcon(QIcon(
+        paintPicture(Picture::Send, QSize(16, 16), devicePixelRatioF(), {Qt::black, Qt::white})));
     setFont(fontFor(FontKind::Default));
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
     buildControls();
+    subFitCaptions();
     buildMenus();
     setTabOrder();
     connectHandlers();
@@ -241,6 +244,7 @@ void Form1::buildControls() {
     List2 = as<QListWidget>(widgets, "List2");
     for (int i = 0; i < static_cast<int>(picMore.size()); ++i)
         picMore[i] = as<QLabel>(widgets, "picMore", i);
+    subPaintHolders();
 }
 
 QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
@@ -255,6 +259,8 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
             (control.kind == ControlKind::LabelRight ? Qt::AlignRight : Qt::AlignLeft) |
             Qt::AlignTop);
         label->setWordWrap(false);
+        // A glyph's ink can reach past its advance; right-aligned text keeps it off the edge.
+        if (control.kind == ControlKind::LabelRight) label->setContentsMargins(0, 0, 2, 0);
         label->setTextFormat(Qt::PlainText);
         widget = label;
         break;
@@ -266,7 +272,7 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
         widget = new QWidget(parent);
         break;
     case ControlKind::OptionButton:
-        widget = new QRadioButton(parent);
+        widget = new OptionButton(parent);
         break;
     case ControlKind::Button: {
         auto *button = new QPushButton(caption, parent);
@@ -275,6 +281,10 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
         button->setAutoDefault(false);
         button->setProperty("graphical", control.graphical);
         if (control.picture != Picture::None) {
+<<<<<<< HEAD
+=======
+            button->setIcon(pictureIcon(control.picture, control.pictureSize, button));
+>>>>>>> main
             button->setIconSize(control.pictureSize);
             pendingPictures_.push_back({button, control.picture, control.pictureSize});
         }
@@ -302,7 +312,8 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
     }
     case ControlKind::PictureHolder: {
         auto *holder = new QLabel(parent);
-        holder->setPixmap(paintPicture(control.picture, control.pictureSize, devicePixelRatioF()));
+        holder->setProperty("picture", static_cast<int>(control.picture));
+        holder->setProperty("pictureSize", control.pictureSize);
         holder->hide();
         widget = holder;
         break;
@@ -311,6 +322,9 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
     widget->setObjectName(QString::fromLatin1(control.name));
     if (control.index >= 0) widget->setProperty("index", control.index);
     widget->setToolTip(QString::fromLatin1(control.toolTip));
+    // The description is left empty, so screen readers take the tool tip (also when the program
+    // changes it, as the Zipto button's tip shows the last result).
+    widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
     if (control.font != FontKind::Default) widget->setFont(fontFor(control.font));
     widget->setGeometry(TwipsRect(control.left, control.top, control.width, control.height));
     return widget;

@@ -227,6 +227,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     bool sessionEnding_ = false; // endSession() is closing the window
@@ -248,6 +249,7 @@ private:
     QObject *startGate_ = nullptr; // holds input back until subFinishStart
     bool subDoResultMode();
     void applyModes(bool degrees, bool normal);
+    std::string keepUnread(const std::string &message);
     bool fnHistory_DeleteLines();
     bool fnStorage_DeleteLines();
     bool List_KeyDown(QListWidget *list, QKeyEvent *event);
@@ -267,6 +269,10 @@ private:
     void subPaintButtonPictures();
 
     void buildControls();
+    // Appearance: captions fitted to their controls, pictures in the palette's colours.
+    void subFitCaptions();
+    int captionRoom(const QWidget *control) const;
+    void subPaintHolders();
     QWidget *createControl(const ControlSpec &control, QWidget *parent);
     void buildMenus();
     void setTabOrder();

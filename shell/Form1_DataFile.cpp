@@ -1,5 +1,6 @@
 #include "entry/TextBox.h"
 #include "lists/DataFile.h"
+#include "lists/Failure.h"
 #include "platform/Platform.h"
 #include "shell/Form1.h"
 #include "shell/about/HelpWindow.h"
@@ -9,9 +10,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cstdlib>
+#include <optional>
 
 namespace zorbic {
 
@@ -26,7 +30,16 @@ void Form1::subLoadData() {
         DataFileModes modes{mnuExtraTrigDegrees->isChecked(), MnuExtraREsultNormal->isChecked(),
                             intDecimals};
         std::string boxText = Text1->text().toStdString();
-        const LoadOutcome outcome = ReadDataFile(store_.load(), modes, boxText, tables);
+        std::optional<std::string> bytes;
+        try {
+            bytes = store_.load();
+        } catch (const Failure &failure) {
+            // A file that exists but cannot be read would be replaced by the first save.
+            if (!QFileInfo(store_.path()).isFile()) throw;
+            throw Failure(keepUnread(failure.what()));
+        }
+        LoadOutcome outcome = ReadDataFile(bytes, modes, boxText, tables);
+        if (outcome.keepFile) outcome.message = keepUnread(outcome.message);
         // The modes read take effect as if chosen from the menu, without the decimals dialog
         // and without re-formatting any row.
         applyModes(modes.degrees, modes.normal);
@@ -40,6 +53,19 @@ void Form1::subLoadData() {
             subFillStorageList(true);
         }
     });
+}
+
+// The file as it is goes aside before any save can replace it; the message keeps its first line
+// and says where the file went, or why it could not be moved and stays protected.
+std::string Form1::keepUnread(const std::string &message) {
+    try {
+        const QString kept = store_.setAside();
+        if (kept.isEmpty()) return message; // removed meanwhile: nothing to keep
+        return message + "\nThe file as it was is kept as " +
+               QDir::toNativeSeparators(kept).toStdString();
+    } catch (const Failure &failure) {
+        return message + "\n" + failure.what();
+    }
 }
 
 // Every close request saves first. With "Don't Close" checked the window is minimized

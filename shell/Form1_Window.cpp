@@ -3,6 +3,7 @@
 #include "platform/Twips.h"
 #include "shell/ControlTable.h"
 #include "shell/Form1.h"
+#include "shell/Pictures.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -79,14 +80,16 @@ void Form1::subMoreLessLayout(int widthMode, int heightMode) {
     setFixedSize(innerWidth, innerHeight + menuHeight);
     List2->setVisible(heightMode != 1);
 
-    auto picture = [this](int index) { return picMore[index]->pixmap(); };
-    auto show = [](QPushButton *button, const QPixmap &pixmap) {
-        button->setIcon(QIcon(pixmap));
-        button->setIconSize(pixmap.deviceIndependentSize().toSize());
+    // Each button draws the holder's picture itself, in its own palette's colours.
+    auto show = [this](QPushButton *button, int index) {
+        const QSize size = picMore[index]->property("pictureSize").toSize();
+        button->setIcon(pictureIcon(
+            static_cast<Picture>(picMore[index]->property("picture").toInt()), size, button));
+        button->setIconSize(size);
     };
-    show(Command2, picture(widthMode == 1 ? 5 : 4));
-    show(cmdMoreLess, picture(heightMode == 1 ? 3 : 2));
-    show(Command3, picture(widthMode == 2 && heightMode == 2 ? 1 : 0));
+    show(Command2, widthMode == 1 ? 5 : 4);
+    show(cmdMoreLess, heightMode == 1 ? 3 : 2);
+    show(Command3, widthMode == 2 && heightMode == 2 ? 1 : 0);
 }
 
 void Form1::Command2_Click() {

@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <random>
+#include <sys/resource.h>
 
 namespace zorbic {
 namespace {
@@ -48,6 +50,27 @@ TEST_F(DataFileStoreTest, MissingFileLoadsAsNothingButOtherFailuresAreReported) 
     ASSERT_TRUE(QDir(dir.path()).mkdir("ZorbicData.txt")); // a folder where the file should be
     EXPECT_THROW(DataFileStore(FilePath()).load(), Failure);
     EXPECT_THROW(DataFileStore(FilePath()).save("x"), Failure);
+}
+
+// The disk takes the first bytes and refuses the rest (a file size limit here, as a full disk
+// would): small saves fail only when the buffered bytes are finally flushed, large ones while
+// they are written. Either way the save fails and the old file stays whole.
+TEST_F(DataFileStoreTest, RefusedBytesFailTheSaveAndKeepTheOldFile) {
+    const DataFileStore store(FilePath());
+    store.save("old");
+    std::signal(SIGXFSZ, SIG_IGN); // a refused write fails with EFBIG instead of ending us
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    for (const std::size_t size : {std::size_t{1000}, std::size_t{1'000'000}}) {
+        SCOPED_TRACE(size);
+        rlimit limited = saved;
+        limited.rlim_cur = 100;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        EXPECT_THROW(store.save(std::string(size, 'x')), Failure);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(store.load(), "old");
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ZorbicData.txt"});
+    }
 }
 
 TEST_F(DataFileStoreTest, EnvironmentVariablePointsTheStoreElsewhere) {

@@ -1,4 +1,5 @@
 // The edge cases as data: each cases/*.tsv row is one case, named by SCOPED_TRACE.
+#include "CaseFile.h"
 #include "engine/Evaluate.h"
 #include "engine/NumberText.h"
 #include "engine/Prepare.h"
@@ -8,7 +9,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,33 +16,14 @@
 namespace zorbic {
 namespace {
 
-struct Row {
-    int line;
-    std::vector<std::string> fields;
-};
+using test::CaseRow;
 
-// Rows of a case file; blank lines and lines starting with "#" are comments. Empty fields count.
-std::vector<Row> ReadCases(const std::string &name, std::size_t columns) {
-    std::ifstream in(std::string(ZORBIC_ENGINE_CASES) + "/" + name);
-    EXPECT_TRUE(in.good()) << "cannot open " << name;
-    std::vector<Row> rows;
-    std::string text;
-    for (int line = 1; std::getline(in, text); ++line) {
-        if (text.empty() || text[0] == '#') continue;
-        Row row{line, {}};
-        std::size_t from = 0;
-        for (std::size_t tab; (tab = text.find('\t', from)) != std::string::npos; from = tab + 1)
-            row.fields.push_back(text.substr(from, tab - from));
-        row.fields.push_back(text.substr(from));
-        EXPECT_EQ(row.fields.size(), columns) << name << ":" << line << ": " << text;
-        if (row.fields.size() == columns) rows.push_back(std::move(row));
-    }
-    EXPECT_FALSE(rows.empty()) << name;
-    return rows;
+std::vector<CaseRow> ReadCases(const std::string &name, std::size_t columns) {
+    return test::ReadCases(std::string(ZORBIC_ENGINE_CASES) + "/" + name, columns);
 }
 
-std::string Trace(const std::string &file, const Row &row) {
-    return file + ":" + std::to_string(row.line) + ": " + row.fields[0] + " | " + row.fields[1];
+std::string Trace(const std::string &file, const CaseRow &row) {
+    return file + test::Trace(row);
 }
 
 // "-", or comma-separated rad, fixed=N, today=YYYY-MM-DD.
@@ -67,7 +48,7 @@ EvalOptions ParseOptions(const std::string &text) {
 // Whole rows of zorbic-eval output: the Enter path's text steps, the evaluator and the result
 // text in the chosen mode.
 TEST(Golden, EnterPathRowsMatchTheToolOutput) {
-    for (const Row &row : ReadCases("enter.tsv", 7)) {
+    for (const CaseRow &row : ReadCases("enter.tsv", 7)) {
         SCOPED_TRACE(Trace("enter.tsv", row));
         const EvalRow got = EvalLine(row.fields[1], ParseOptions(row.fields[0]));
         std::string expected;
@@ -81,7 +62,7 @@ TEST(Golden, EnterPathRowsMatchTheToolOutput) {
 }
 
 TEST(Golden, EvaluatorRows) {
-    for (const Row &row : ReadCases("evaluate.tsv", 4)) {
+    for (const CaseRow &row : ReadCases("evaluate.tsv", 4)) {
         SCOPED_TRACE(Trace("evaluate.tsv", row));
         const std::string &mode = row.fields[0];
         ASSERT_TRUE(mode == "deg" || mode == "rad");
@@ -99,6 +80,10 @@ TEST(Golden, EvaluatorRows) {
             EXPECT_EQ(expression, "%" + row.fields[1]);
             EXPECT_EQ(value, 0);
             EXPECT_FALSE(report.errorReason.empty());
+            if (!row.fields[3].empty()) {
+                EXPECT_EQ(report.errorReason, row.fields[3]);
+            }
+            EXPECT_EQ(faults, 0);
             continue;
         }
         EXPECT_EQ(expression, row.fields[1]) << "text must stay unchanged";
@@ -110,7 +95,7 @@ TEST(Golden, EvaluatorRows) {
 }
 
 TEST(Golden, NumberFormats) {
-    for (const Row &row : ReadCases("format.tsv", 5)) {
+    for (const CaseRow &row : ReadCases("format.tsv", 5)) {
         SCOPED_TRACE(Trace("format.tsv", row));
         const double x = std::strtod(row.fields[0].c_str(), nullptr);
         EXPECT_EQ(NumberText(x), row.fields[1]);
@@ -121,8 +106,16 @@ TEST(Golden, NumberFormats) {
     }
 }
 
+// The leading number of a text; blanks anywhere are skipped.
+TEST(Golden, NumberReader) {
+    for (const CaseRow &row : ReadCases("read.tsv", 2)) {
+        SCOPED_TRACE(Trace("read.tsv", row));
+        EXPECT_EQ(ReadNumber(row.fields[0]), std::strtod(row.fields[1].c_str(), nullptr));
+    }
+}
+
 TEST(Golden, Preparation) {
-    for (const Row &row : ReadCases("prepare.tsv", 2)) {
+    for (const CaseRow &row : ReadCases("prepare.tsv", 2)) {
         SCOPED_TRACE(Trace("prepare.tsv", row));
         std::string expression = row.fields[0];
         const std::string returned = fnConvertDegrees(expression);

@@ -125,7 +125,11 @@ private slots:
         QFETCH(int, storageLines);
         f.writeDataFile(bytes);
         f.start();
-        QCOMPARE(f.platform.texts(), messages);
+        // A file that did not load whole is kept aside, which a second line of the message says.
+        QStringList firstLines;
+        for (const QString &text : f.platform.texts())
+            firstLines << text.section('\n', 0, 0);
+        QCOMPARE(firstLines, messages);
         for (const FakePlatform::Shown &shown : f.platform.shown) {
             QCOMPARE(shown.buttons, MsgButtons::Ok);
             QCOMPARE(shown.title, Form1::appTitle());

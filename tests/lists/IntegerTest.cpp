@@ -9,7 +9,7 @@
 namespace zorbic {
 namespace {
 
-TEST(Integer, CheckedConversionRaisesOverflowOutsideSixteenBits) {
+TEST(Integer, SixteenBitsCheckedAndHalvesRoundedToEven) {
     EXPECT_EQ(ToInteger(32767), 32767);
     EXPECT_EQ(ToInteger(-32768), -32768);
     EXPECT_THROW(ToInteger(-32769), Failure);
@@ -20,24 +20,14 @@ TEST(Integer, CheckedConversionRaisesOverflowOutsideSixteenBits) {
     } catch (const Failure &failure) {
         EXPECT_STREQ(failure.what(), kOverflow);
     }
-}
-
-TEST(Integer, RoundsHalvesToTheEvenNeighbour) {
-    struct Case {
-        double in;
-        Integer out;
-    };
-    for (const Case &c :
-         {Case{2.5, 2}, Case{3.5, 4}, Case{2.6, 3}, Case{-2.5, -2}, Case{-3.5, -4}, Case{-0.4, 0},
-          Case{32767.4, 32767}, Case{-32768.5, -32768}, Case{0.5, 0}, Case{1.5, 2}}) {
-        SCOPED_TRACE(c.in);
-        EXPECT_EQ(RoundToInteger(c.in), c.out);
-    }
+    const std::pair<double, Integer> rounded[] = {
+        {2.5, 2},  {3.5, 4}, {2.6, 3}, {-2.5, -2},       {-3.5, -4},
+        {-0.4, 0}, {0.5, 0}, {1.5, 2}, {32767.4, 32767}, {-32768.5, -32768}};
+    for (const auto &[in, out] : rounded)
+        EXPECT_EQ(RoundToInteger(in), out) << in;
     for (double bad :
-         {32767.5, -32768.6, 1e300, std::nan(""), std::numeric_limits<double>::infinity()}) {
-        SCOPED_TRACE(bad);
-        EXPECT_THROW(RoundToInteger(bad), Failure);
-    }
+         {32767.5, -32768.6, 1e300, std::nan(""), std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(RoundToInteger(bad), Failure) << bad;
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "entry/rules/KeyPress.h"
+#include "entry/rules/Editing.h"
 #include "lists/Failure.h"
+
+#include "CaseFile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,60 +11,46 @@
 namespace zorbic {
 namespace {
 
-// The box, the key and the fresh-result flag; then the box after, the key passed on (0:
-// swallowed) and the flag after.
-struct Case {
-    const char *name;
-    std::u16string text;
-    Integer selStart, selLength;
-    char16_t key;
-    bool fresh;
-    std::u16string textAfter;
-    Integer caretAfter;
-    char16_t keyAfter;
-    bool freshAfter;
-};
+// A box written as its text with "|" at the caret or "[" "]" around the selection.
+BoxState Box(const std::string &marked) {
+    BoxState box;
+    for (char c : marked) {
+        if (c == '|' || c == '[') {
+            box.SelStart = static_cast<Integer>(box.text.size());
+        } else if (c == ']') {
+            box.SelLength = static_cast<Integer>(box.text.size() - box.SelStart);
+        } else {
+            box.text += static_cast<char16_t>(c);
+        }
+    }
+    return box;
+}
+
+std::string Marked(const BoxState &box) {
+    std::string text(box.text.begin(), box.text.end());
+    if (box.SelLength > 0) text.insert(box.SelStart + box.SelLength, "]");
+    return text.insert(box.SelStart, box.SelLength > 0 ? "[" : "|");
+}
 
 // Runs a key press and lets the box insert whatever was not swallowed, as the window does.
 BoxState Typed(const KeyPressOutcome &out) {
     return out.key != 0 ? InsertTyped(out.box, out.key) : out.box;
 }
 
-TEST(KeyPress, EditingRules) {
-    const std::vector<Case> cases{
-        {"= types +", u"2", 1, 0, u'=', true, u"2+", 2, u'+', true},
-        {"doubled * is a power", u"3*", 2, 0, u'*', true, u"3^", 2, 0, true},
-        {"doubled / is a percent", u"3/", 2, 0, u'/', true, u"3%", 2, 0, true},
-        {"doubled * mid text", u"3*4", 2, 0, u'*', false, u"3^4", 2, 0, false},
-        {"doubled + stays", u"3+", 2, 0, u'+', true, u"3++", 3, u'+', true},
-        {"^ after * stays", u"3*", 2, 0, u'^', true, u"3*^", 3, u'^', true},
-        {"* after / stays", u"3/", 2, 0, u'*', true, u"3/*", 3, u'*', true},
-        {"* at position 0", u"*5", 0, 0, u'*', true, u"**5", 1, u'*', true},
-        {". at the start", u"", 0, 0, u'.', false, u".", 1, u'.', false},
-        {"- after an operator", u"2*", 2, 0, u'-', false, u"2*-", 3, u'-', false},
-        {"* over a selection wraps it", u"12+34", 3, 2, u'*', true, u"12+(34)*", 8, 0, false},
-        {"! over a selection", u"12+34", 3, 2, u'!', true, u"12+(34)!", 8, 0, false},
-        {"% over the middle", u"12+34-5", 3, 2, u'%', true, u"12+(34)%-5", 8, 0, false},
-        {"- over a selection appends", u"12+34", 3, 2, u'-', true, u"12+34-", 6, 0, false},
-        {"( over a selection appends", u"12+34", 0, 2, u'(', true, u"12+34(", 6, 0, false},
-        {") over a selection encloses", u"12+34", 3, 2, u')', true, u"(12+34)", 7, 0, true},
-        {") keeps a stale flag", u"12+34", 3, 2, u')', false, u"(12+34)", 7, 0, false},
-        {"digit replaces the selection", u"2+3", 0, 3, u'7', true, u"7", 1, u'7', false},
-        {"= over a selection appends +", u"2+3", 0, 3, u'=', true, u"2+3+", 4, 0, false},
-        {"after Enter * continues", u"2+3", 0, 3, u'*', true, u"(2+3)*", 6, 0, false},
-        {"selection past the end is clamped", u"12", 1, 9, u'*', true, u"1(2)*", 5, 0, false},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto out = Text1_KeyPress({c.text, c.selStart, c.selLength}, c.key, false, c.fresh);
-        EXPECT_EQ(out.key, c.keyAfter);
-        EXPECT_EQ(out.bFreshResult, c.freshAfter);
+TEST(KeyPress, CaseRows) {
+    for (const test::CaseRow &row : test::ReadCases(ZORBIC_LISTS_CASES "/keypress.tsv", 6)) {
+        SCOPED_TRACE("keypress.tsv" + test::Trace(row));
+        const auto &f = row.fields;
+        const auto out = Text1_KeyPress(Box(f[0]), f[1][0], false, f[2] == "1");
+        EXPECT_EQ(Marked(Typed(out)), f[3]);
+        EXPECT_EQ(out.key, f[4] == "none" ? 0 : f[4][0]);
+        EXPECT_EQ(out.bFreshResult, f[5] == "1");
         EXPECT_FALSE(out.runEnter);
-        const BoxState after = Typed(out);
-        EXPECT_TRUE(after.text == c.textAfter) << std::string(after.text.begin(), after.text.end());
-        EXPECT_EQ(after.SelStart, c.caretAfter);
-        EXPECT_EQ(after.SelLength, 0);
     }
+    // A selection reported beyond the end is cut at the end.
+    EXPECT_EQ(Marked(Typed(Text1_KeyPress({u"12", 1, 9}, u'*', false, true))), "1(2)*|");
+    // Positions count UTF-16 units, not bytes.
+    EXPECT_EQ(Text1_KeyPress({u"\u00e9*", 2, 0}, u'*', false, true).box, (BoxState{u"\u00e9^", 2}));
 }
 
 TEST(KeyPress, EnterIsSwallowedAndRunsTheEnterPath) {
@@ -71,8 +60,8 @@ TEST(KeyPress, EnterIsSwallowedAndRunsTheEnterPath) {
     EXPECT_EQ(out.box.text, u"2+3");
 }
 
+// With Check1 checked the key meets the whole text as a selection and Check1 is cleared.
 TEST(KeyPress, FunctionSurroundModeSelectsEverythingFirst) {
-    // With Check1 checked the key meets the whole text as a selection and Check1 is cleared.
     auto out = Text1_KeyPress({u"SIN(30)", 3, 0}, u'*', true, true);
     EXPECT_FALSE(out.check1);
     EXPECT_EQ(Typed(out).text, u"(SIN(30))*");
@@ -85,17 +74,40 @@ TEST(KeyPress, FunctionSurroundModeSelectsEverythingFirst) {
     EXPECT_TRUE(out.bFreshResult);
 }
 
-TEST(KeyPress, PositionsCountUtf16UnitsNotBytes) {
-    const auto out = Text1_KeyPress({u"\u00e9*", 2, 0}, u'*', false, true);
-    EXPECT_EQ(out.box.text, u"\u00e9^");
-    EXPECT_EQ(out.box.SelStart, 2);
+TEST(KeyPress, TextBeyondTheSixteenBitRangeIsAnOverflow) {
+    EXPECT_THROW(Text1_KeyPress({std::u16string(32768, u'1'), 0, 0}, u'1', false, true), Failure);
+    EXPECT_NO_THROW(Text1_KeyPress({std::u16string(32767, u'1'), 32767, 0}, u'1', false, true));
 }
 
-TEST(KeyPress, TextBeyondTheSixteenBitRangeIsAnOverflow) {
-    const std::u16string longText(32768, u'1');
-    EXPECT_THROW(Text1_KeyPress({longText, 0, 0}, u'1', false, true), Failure);
-    const std::u16string limit(32767, u'1');
-    EXPECT_NO_THROW(Text1_KeyPress({limit, 32767, 0}, u'1', false, true));
+TEST(Editing, InsertDirectAndSurroundSelection) {
+    for (const test::CaseRow &row : test::ReadCases(ZORBIC_LISTS_CASES "/editing.tsv", 3)) {
+        SCOPED_TRACE("editing.tsv" + test::Trace(row));
+        const BoxState before = Box(row.fields[0]);
+        const BoxState after =
+            row.fields[1] == "surround" ? SurroundSelection(before) : InsertDirect(before, u"SIN");
+        EXPECT_EQ(Marked(after), row.fields[2]);
+    }
+    EXPECT_EQ(Marked(InsertDirect({u"2+3", 2, 9}, u"SIN")), "2+SIN(3)|");
+    EXPECT_EQ(Marked(SurroundSelection({u"2\r\n+3", 0, 5})), "(2+3)|");
+    EXPECT_EQ(InsertDirect({u"2*", 2, 0}, u"-1.5E-10").text, u"2*-1.5E-10"); // results go in as is
+    EXPECT_THROW(InsertDirect({std::u16string(32760, u'1'), 0, 0}, u"ASINHASINH"), Failure);
+}
+
+// Operator keys forwarded to the box travel as key notation: its own characters in braces.
+TEST(Editing, ForwardedOperatorsInNotation) {
+    for (const auto &[key, notation] : {std::pair{u'+', "{+}"},
+                                        {u'^', "{^}"},
+                                        {u'%', "{%}"},
+                                        {u'-', "-"},
+                                        {u'.', "."},
+                                        {u'/', "/"},
+                                        {u'*', "*"},
+                                        {u'7', ""},
+                                        {u'(', ""},
+                                        {u'=', ""},
+                                        {u'a', ""},
+                                        {u' ', ""}})
+        EXPECT_EQ(ForwardedOperator(key), notation) << static_cast<char>(key);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 namespace zorbic {
 namespace {
 
-using test::FillHistory;
 using test::FillNumberedHistory;
 using test::MakeRow;
 
@@ -23,18 +22,11 @@ std::vector<std::string> Texts(const std::vector<ListLine> &lines) {
 }
 
 // The result texts of rows 1 to count of a table.
-template <class Table> std::vector<std::string> Results(const Table &table, int count) {
+std::vector<std::string> Results(const std::vector<Row> &table, int count) {
     std::vector<std::string> results;
     for (int r = 1; r <= count; ++r)
         results.push_back(table[r].resultText);
     return results;
-}
-
-// Three evaluations in Normal mode: 1+1, 2*3, 10/4.
-ResultTables ThreeResults() {
-    ResultTables tables;
-    FillHistory(tables, {MakeRow("2", "1+1"), MakeRow("6", "2*3"), MakeRow("2.5", "10/4")});
-    return tables;
 }
 
 // The lines of a list as the delete operations see them, with the given list indexes selected.
@@ -48,21 +40,20 @@ std::vector<ListItem> Items(const std::vector<ListLine> &lines, std::vector<int>
 }
 
 // Normal mode shows the recorded line; Fixed mode rebuilds it from the reformatted result text.
-TEST(Lists, NormalModeShowsRecordedLineFixedModeRebuildsIt) {
+TEST(Lists, HistoryNewestFirstStorageOldestFirst) {
     ResultTables tables;
-    AppendHistoryRow(tables, MakeRow(".25", "1/4", "0.25"));
-    tables.strHistory[1].resultText = "0.25";
+    FillNumberedHistory(tables, 2);
+    tables.strHistory[2].resultText = "2.00";
     tables.strStorage[1] = MakeRow("1", "a");
     tables.strStorage[2] = MakeRow("2", "b");
     tables.strStorage[2].resultText = "2.00";
     tables.intStorageCount = 2;
-    EXPECT_EQ(HistoryLines(ThreeResults(), false)[0].text, "2.5 = 10/4"); // newest first
-    EXPECT_EQ(HistoryLines(tables, false)[0].text, ".25 = 1/4");
-    EXPECT_EQ(HistoryLines(tables, true)[0].text, "0.25 = 1/4");
-    const auto recorded = StorageLines(tables, false); // oldest first
-    EXPECT_EQ(Texts(recorded), (std::vector<std::string>{"1 = a", "2 = b"}));
-    EXPECT_EQ(recorded[1].row, 2);
+    EXPECT_EQ(Texts(HistoryLines(tables, false)), (std::vector<std::string>{"2 = e2", "1 = e1"}));
+    EXPECT_EQ(Texts(HistoryLines(tables, true)), (std::vector<std::string>{"2.00 = e2", "1 = e1"}));
+    EXPECT_EQ(HistoryLines(tables, false)[0].row, 2);
+    EXPECT_EQ(Texts(StorageLines(tables, false)), (std::vector<std::string>{"1 = a", "2 = b"}));
     EXPECT_EQ(Texts(StorageLines(tables, true)), (std::vector<std::string>{"1 = a", "2.00 = b"}));
+    EXPECT_EQ(StorageLines(tables, false)[1].row, 2);
 }
 
 TEST(Store, NothingSelectedStoresTheNewestRowOrAnEmptyOne) {
@@ -71,33 +62,35 @@ TEST(Store, NothingSelectedStoresTheNewestRowOrAnEmptyOne) {
     ASSERT_EQ(empty.intStorageCount, 1);
     EXPECT_EQ(empty.strStorage[1], Row{});
     // The stored row is a copy that outlives its history row.
-    ResultTables tables = ThreeResults();
+    ResultTables tables;
+    FillNumberedHistory(tables, 3);
     fnHistory_Store(tables, {});
     fnHistory_DeleteLines(tables, Items(HistoryLines(tables, false), {0, 1, 2}));
-    EXPECT_EQ(Texts(StorageLines(tables, false)), std::vector<std::string>{"2.5 = 10/4"});
+    EXPECT_EQ(Texts(StorageLines(tables, false)), std::vector<std::string>{"3 = e3"});
 }
 
-TEST(Store, SelectedRowsAreAppendedInListOrderNewestFirst) {
-    ResultTables tables = ThreeResults();
-    const std::vector<Integer> selected{2, 1}; // the lines 6 = 2*3 and 2 = 1+1
-    fnHistory_Store(tables, selected);
-    EXPECT_EQ(Texts(StorageLines(tables, false)), (std::vector<std::string>{"6 = 2*3", "2 = 1+1"}));
-    EXPECT_EQ(tables.strStorage[1], tables.strHistory[2]);
-}
-
-TEST(Store, FailsAtTheFirstRowBeyondTheTableKeepingTheRowsBefore) {
-    ResultTables tables = ThreeResults();
-    tables.intStorageCount = 498;
-    const std::vector<Integer> selected{3, 2, 1};
-    try {
-        fnHistory_Store(tables, selected);
-        FAIL() << "store beyond row 500 succeeded";
-    } catch (const Failure &failure) {
-        EXPECT_STREQ(failure.what(), kSubscriptOutOfRange);
+// Selected rows go in list order (newest first); storage holds 500 rows and a store that does
+// not fit fails at the first row beyond, keeping the rows before.
+TEST(Store, SelectedRowsUpToAFullStorage) {
+    struct Case {
+        Integer countBefore, countAfter;
+        bool fails;
+    };
+    for (const Case &c : {Case{0, 3, false}, Case{497, 500, false}, Case{498, 500, true}}) {
+        SCOPED_TRACE(c.countBefore);
+        ResultTables tables;
+        FillNumberedHistory(tables, 3);
+        tables.intStorageCount = c.countBefore;
+        const std::vector<Integer> selected{3, 1, 2};
+        if (c.fails) {
+            EXPECT_THROW(fnHistory_Store(tables, selected), Failure);
+        } else {
+            fnHistory_Store(tables, selected);
+        }
+        EXPECT_EQ(tables.intStorageCount, c.countAfter);
+        EXPECT_EQ(tables.strStorage[c.countBefore + 1], tables.strHistory[3]);
+        EXPECT_EQ(tables.strStorage[c.countBefore + 2].resultText, "1");
     }
-    EXPECT_EQ(tables.intStorageCount, 500);
-    EXPECT_EQ(tables.strStorage[499].resultText, "2.5");
-    EXPECT_EQ(tables.strStorage[500].resultText, "6");
 }
 
 TEST(DeleteHistory, TableOfSelections) {
@@ -128,7 +121,7 @@ TEST(DeleteHistory, TableOfSelections) {
     }
 }
 
-TEST(DeleteStorage, KeepsOldestFirstOrderAndSelectsTheFollowingLine) {
+TEST(DeleteStorage, KeepsOldestFirstOrderAndFailsOnBadItemsBeforeChangingAnything) {
     ResultTables tables;
     for (int i = 1; i <= 4; ++i)
         tables.strStorage[i] = MakeRow(std::to_string(i), "s");
@@ -138,20 +131,19 @@ TEST(DeleteStorage, KeepsOldestFirstOrderAndSelectsTheFollowingLine) {
     EXPECT_EQ(Results(tables.strStorage, tables.intStorageCount),
               (std::vector<std::string>{"1", "3", "4"}));
     EXPECT_EQ(outcome.selectIndex, 1);
+    const std::vector<ListItem> bad{{1, true}, {600, false}};
+    EXPECT_THROW(fnStorage_DeleteLines(tables, bad), Failure);
+    EXPECT_EQ(tables.intStorageCount, 3);
 }
 
-TEST(DeleteStorage, BadItemDataFailsBeforeChangingAnything) {
+// History holds 1,000 rows: the 1,000th row is simply added, the next one drops the oldest.
+TEST(AppendHistory, ExactlyFullThenOneMore) {
     ResultTables tables;
-    tables.strStorage[1] = MakeRow("1", "s");
-    tables.intStorageCount = 1;
-    const std::vector<ListItem> items{{1, true}, {600, false}};
-    EXPECT_THROW(fnStorage_DeleteLines(tables, items), Failure);
-    EXPECT_EQ(tables.intStorageCount, 1);
-}
-
-TEST(AppendHistory, FullHistoryDropsTheOldestRow) {
-    ResultTables tables;
-    FillNumberedHistory(tables, 1000);
+    FillNumberedHistory(tables, 999);
+    AppendHistoryRow(tables, MakeRow("1000", "x"));
+    EXPECT_EQ(tables.intHistoryCount, 1000);
+    EXPECT_EQ(tables.strHistory[1].resultText, "1");
+    EXPECT_EQ(tables.strHistory[1000].resultText, "1000");
     AppendHistoryRow(tables, MakeRow("new", "x"));
     EXPECT_EQ(tables.intHistoryCount, 1000);
     EXPECT_EQ(tables.strHistory[1].resultText, "2");

@@ -43,7 +43,7 @@ XSession::~XSession() {
 bool XSession::startServer() {
     for (int n = 90; n <= 140; ++n) {
         if (displayInUse(n)) continue;
-        const std::string name = ":" + std::to_string(n);
+        const std::string name = std::string(":").append(std::to_string(n));
         auto server = std::make_unique<ChildProcess>(
             std::vector<std::string>{"Xvfb", name, "-displayfd", "1", "-noreset", "-screen", "0",
                                      "1280x800x24", "-nolisten", "tcp"},

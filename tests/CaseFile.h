@@ -1,0 +1,44 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace zorbic::test {
+
+// One row of a case file: its line number and its tab-separated fields.
+struct CaseRow {
+    int line;
+    std::vector<std::string> fields;
+};
+
+// The rows of a case file; blank lines and lines starting with "#" are comments. Empty fields
+// count, so every row must have exactly `columns` fields.
+inline std::vector<CaseRow> ReadCases(const std::string &path, std::size_t columns) {
+    std::ifstream in(path);
+    EXPECT_TRUE(in.good()) << "cannot open " << path;
+    std::vector<CaseRow> rows;
+    std::string text;
+    for (int line = 1; std::getline(in, text); ++line) {
+        if (text.empty() || text[0] == '#') continue;
+        CaseRow row{line, {}};
+        std::size_t from = 0;
+        for (std::size_t tab; (tab = text.find('\t', from)) != std::string::npos; from = tab + 1)
+            row.fields.push_back(text.substr(from, tab - from));
+        row.fields.push_back(text.substr(from));
+        EXPECT_EQ(row.fields.size(), columns) << path << ":" << line << ": " << text;
+        if (row.fields.size() == columns) rows.push_back(std::move(row));
+    }
+    EXPECT_FALSE(rows.empty()) << path;
+    return rows;
+}
+
+// "file:line: first field | second field", for SCOPED_TRACE.
+inline std::string Trace(const CaseRow &row) {
+    return ":" + std::to_string(row.line) + ": " + row.fields[0] +
+           (row.fields.size() > 1 ? " | " + row.fields[1] : "");
+}
+
+} // namespace zorbic::test
