@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang pkg-config
     qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-    libxdo-dev libx11-dev libxtst-dev libclang-rt-14-dev
+    libxdo-dev libx11-dev libxcb1-dev libxtst-dev libclang-rt-14-dev
     xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core locales
     # The icons and the Debian package, and the checks of both.
     librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils man-db
