@@ -146,13 +146,11 @@ constexpr int kStartAtTheLatestMs = 500;
 } // namespace
 
 void Form1::start() {
-    // The window is shown as early as possible: what it needs only for its first paint, and
-    // the desktop's announcements, are prepared while the window manager maps it. The
-    // defaults and the data file follow the first paint, so a large file never delays it.
-    // A Timer1 tick before then finds bLoading still true.
+    // The window is shown as early as possible: the desktop's announcements are asked for
+    // while the window manager maps it. The defaults and the data file follow the first
+    // paint, so a large file never delays it. A Timer1 tick before then finds bLoading true.
     Timer1->start();
     show();
-    subPaintButtonPictures();
     bTrackingByEvents = platform_.watchForeground([form = QPointer<Form1>(this)] {
         if (form) form->subTrackLastActive();
     });
@@ -178,13 +176,6 @@ void Form1::subFinishStart() {
     Text1->setFocus(Qt::OtherFocusReason);
     ctlLastFocus = Text1;
     Text1->selectAll();
-}
-
-void Form1::subPaintButtonPictures() {
-    for (const PendingPicture &pending : pendingPictures_)
-        pending.button->setIcon(
-            QIcon(paintPicture(pending.picture, pending.size, devicePixelRatioF())));
-    pendingPictures_.clear();
 }
 
 void Form1::subFinishLoad() {
@@ -281,12 +272,8 @@ QWidget *Form1::createControl(const ControlSpec &control, QWidget *parent) {
         button->setAutoDefault(false);
         button->setProperty("graphical", control.graphical);
         if (control.picture != Picture::None) {
-<<<<<<< HEAD
-=======
             button->setIcon(pictureIcon(control.picture, control.pictureSize, button));
->>>>>>> main
             button->setIconSize(control.pictureSize);
-            pendingPictures_.push_back({button, control.picture, control.pictureSize});
         }
         widget = button;
         break;

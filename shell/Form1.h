@@ -4,7 +4,6 @@
 #include "lists/Integer.h"
 #include "lists/ResultTables.h"
 #include "platform/DataFileStore.h"
-#include "shell/ControlTable.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -14,7 +13,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -257,16 +255,6 @@ private:
     void List_MouseDown(QListWidget *list, QMouseEvent *event);
     void subCopyLines(QListWidget *list, const std::vector<Row> &table);
     void Check2_Click();
-
-    // Button pictures are painted once the window is on its way to the screen (their text
-    // needs fonts of its own); the first paint already shows them.
-    struct PendingPicture {
-        QPushButton *button;
-        Picture picture;
-        QSize size;
-    };
-    std::vector<PendingPicture> pendingPictures_;
-    void subPaintButtonPictures();
 
     void buildControls();
     // Appearance: captions fitted to their controls, pictures in the palette's colours.
