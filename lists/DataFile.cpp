@@ -11,11 +11,13 @@ namespace {
 
 void AppendText(std::string &out, std::string_view text) {
     // CR and LF are left out (they would end the line early); the runs between go in whole.
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-        out.append(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n') {
+            out.append(text.data() + start, i - start);
+            start = i + 1;
+        }
+    out.append(text.data() + start, text.size() - start);
     out += "\r\n";
 }
 
