@@ -176,11 +176,12 @@ std::vector<std::string> Worst(int which) {
     }
     case 4: // one number of 32,767 digits
         return {Pad("1", '0', n)};
-    default: { // implied products for fnConvertDegrees: 2(2(2(...)))
+    default: { // implied products for fnConvertDegrees: 2(2(2(...))), the most that prepare to
+               // 32,767 characters ("2(" becomes "2*(", and each group closes with ")")
         std::string s;
-        while (s.size() + 3 <= n)
+        for (std::size_t i = 0; i < n / 4; ++i)
             s += "2(";
-        return {Pad(s, ')', n)};
+        return {s + std::string(n / 4, ')')};
     }
     }
 }

@@ -1,10 +1,13 @@
 #include "engine/Prepare.h"
 
+#include "engine/Evaluate.h"
+
 #include <string>
 
 namespace zorbic {
 
 std::string fnStripBlanks(std::string_view text, bool stripLineBreaks) {
+    if (text.size() > kMaxExpressionLength) throw TextOverflow();
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
@@ -91,6 +94,7 @@ bool FollowsGroup(std::string_view next) {
 } // namespace
 
 std::string fnConvertDegrees(std::string &expression) {
+    if (expression.size() > kMaxExpressionLength) throw TextOverflow();
     // x, and an X that is not the X of EXP, are multiplication signs: "2x3" and typed "2X3"
     // (upper-cased on the way) are both 6.
     std::string marked;
@@ -139,6 +143,8 @@ std::string fnConvertDegrees(std::string &expression) {
             out += c;
         }
     }
+    // The text only grows on the way, so its final length is its longest.
+    if (out.size() > kMaxExpressionLength) throw TextOverflow();
     expression = std::move(out);
     return expression;
 }

@@ -11,6 +11,8 @@ namespace zorbic {
 // key-press rules); when it returns true the key is swallowed, otherwise the box handles it as
 // usual. The text never holds a carriage return or line feed: whatever puts one in (a paste,
 // a program write) has it removed at once, so no text can break the line-based data file.
+// An edit of the user's (typing, paste, drop) that would make the text longer than
+// kMaxBoxLength is undone whole and reported by tooLong(); nothing is ever cut to fit.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -19,12 +21,15 @@ public:
     std::function<bool(QKeyEvent *)> keyHandler;
 
     // The text with its selection (start and length; without one, the caret and 0) as the key
-    // rules see it, and writing such a state back. Fails with "Overflow" beyond 32,767.
+    // rules see it, and writing such a state back. state() fails with "Overflow" beyond 32,767
+    // characters; setState() with kBoxFullText, leaving the box as it was.
     BoxState state() const;
     void setState(const BoxState &state);
 
 signals:
     void clicked();
+    // Emitted after the event that carried a refused edit, once the box is back as it was.
+    void tooLong();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -34,7 +39,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    friend class LengthLimit;
+    void refused();
     void dropLineBreaks();
+    bool refusalPending_ = false;
 };
 
 } // namespace zorbic

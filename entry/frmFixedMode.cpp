@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 #include "lists/Failure.h"
+#include "platform/FixedBorder.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 
@@ -20,6 +21,7 @@ frmFixedMode::frmFixedMode(Integer intDecimals, Platform &platform, const QStrin
     setModal(false);
     const QRect client = TwipsRect(0, 0, 2250, 840);
     setFixedSize(client.size());
+    KeepFixedBorder(this, Qt::WindowNoState);
 
     lblFixedNumber = new QLabel(QStringLiteral("Enter Number Of Decimals"), this);
     lblFixedNumber->setObjectName(QStringLiteral("lblFixedNumber"));

@@ -82,6 +82,7 @@ public:
     // plays the desktop by calling foregroundChanged.
     bool announcesForeground = false;
     std::function<void()> foregroundChanged;
+    KeyCharacters characters = KeyCharacters::Ascii;
 
     QString desktopUnsupportedReason() override { return unsupportedReason; }
     WindowId foregroundWindow() override {
@@ -106,8 +107,9 @@ public:
         if (outcome == WindowActivation::Activated) foreground = window;
         return outcome;
     }
+    KeyCharacters foregroundCharacters() override { return characters; }
     void sendKeysToForeground(std::string_view notation) override {
-        const KeyParse parse = ParseKeys(notation);
+        const KeyParse parse = ParseKeys(notation, characters);
         if (!parse.ok()) throw std::invalid_argument(parse.error);
         desktopLog.push_back("keys " + std::string(notation));
     }

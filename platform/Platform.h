@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keys/ParseKeys.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -59,13 +61,18 @@ public:
     virtual std::vector<WindowId> ownWindowIds() = 0;
     // The process id that the window's owner announced; nothing when it is gone or unknown.
     virtual std::optional<std::int64_t> windowPid(WindowId window) = 0;
-    // Brings the window to the front and waits (bounded) until it has the keyboard focus.
+    // Brings the window to the front and waits (bounded) until it has the keyboard focus. A
+    // desktop that must first be allowed to type (and is refused) throws std::runtime_error
+    // with the message for the user.
     virtual WindowActivation activateWindow(WindowId window) = 0;
     // Types `notation` (the full key notation) into the window in front, whoever owns it, and
     // returns once the desktop has processed the keys. Bad notation throws
     // std::invalid_argument and sends nothing; a key that cannot be typed throws
     // std::runtime_error.
     virtual void sendKeysToForeground(std::string_view notation) = 0;
+    // Which characters sendKeysToForeground types (keys/ParseKeys.h): Unicode where the desktop
+    // types any character.
+    virtual KeyCharacters foregroundCharacters() { return KeyCharacters::Ascii; }
 };
 
 } // namespace zorbic

@@ -1,17 +1,22 @@
 #include "platform/QtPlatform.h"
 
 #include "keys/ParseKeys.h"
+#include "platform/wayland/WaylandDesktop.h"
 #include "platform/x11/ActiveWindowWatch.h"
 #include "platform/x11/X11Desktop.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QWidget>
 #include <QWindow>
 
 #include <stdexcept>
+
+#include <unistd.h>
 
 namespace zorbic {
 
@@ -33,16 +38,79 @@ QMessageBox::Icon toQt(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+bool inWaylandSession() {
+    return qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// One name per user and Wayland display, so sessions of other users or displays never meet.
+QString launchServerName() {
+    return QStringLiteral("zorbic-%1-%2")
+        .arg(getuid())
+        .arg(qEnvironmentVariable("WAYLAND_DISPLAY"));
+}
+
 } // namespace
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
+
+QByteArray QtPlatform::displayPlatformFor(bool userChose, bool hasDisplay, bool hasWayland) {
+    if (userChose) return {};
+    if (hasDisplay) return "xcb";
+    if (hasWayland) return "wayland";
+    return {};
+}
+
+void QtPlatform::chooseDisplayPlatform() {
+    const QByteArray chosen =
+        displayPlatformFor(qEnvironmentVariableIsSet("QT_QPA_PLATFORM"),
+                           qEnvironmentVariableIsSet("DISPLAY"), inWaylandSession());
+    if (!chosen.isEmpty()) qputenv("QT_QPA_PLATFORM", chosen);
+}
+
+// The running one answers "1" when it had hidden windows to show, "0" when it was in plain
+// view (then this launch goes on as a calculator of its own).
+bool QtPlatform::revealRunningZorbic() {
+    if (!inWaylandSession()) return false;
+    QLocalSocket socket;
+    socket.connectToServer(launchServerName());
+    if (!socket.waitForConnected(500)) return false;
+    socket.write("reveal\n");
+    if (!socket.waitForBytesWritten(500) || !socket.waitForReadyRead(2000)) return false;
+    return socket.readAll().startsWith('1');
+}
+
+void QtPlatform::listenForLaunches() {
+    if (!inWaylandSession() || launches_) return;
+    // A calculator in plain view keeps the name; a server file left by one that crashed
+    // would block it.
+    QLocalSocket probe;
+    probe.connectToServer(launchServerName());
+    if (probe.waitForConnected(200)) return;
+    QLocalServer::removeServer(launchServerName());
+    launches_ = new QLocalServer(qApp);
+    launches_->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!launches_->listen(launchServerName())) return;
+    QObject::connect(launches_, &QLocalServer::newConnection, launches_, [this] {
+        while (QLocalSocket *socket = launches_->nextPendingConnection()) {
+            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+                if (!socket->readAll().startsWith("reveal")) return;
+                const bool shown = wayland_ && wayland_->showAgain();
+                socket->write(shown ? "1" : "0");
+                socket->flush();
+            });
+        }
+    });
+}
 
 MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,
                              const QString &title) {
     const auto standard = buttons == MsgButtons::YesNo
                               ? QMessageBox::Yes | QMessageBox::No
                               : QMessageBox::StandardButtons(QMessageBox::Ok);
+    // A send that stepped aside may have hidden the window the box belongs to.
+    if (wayland_) wayland_->showAgain();
     // The program's texts break lines with CR LF or a lone CR; the box wants LF.
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
@@ -81,6 +149,14 @@ X11Desktop *QtPlatform::desktop() {
     if (desktopTried_) return desktop_.get();
     desktopTried_ = true;
     const QString platform = QGuiApplication::platformName();
+    // In a Wayland session X11 sees no native window, so even an XWayland calculator types
+    // through the Wayland back end, which needs no help from Qt's platform.
+    if (inWaylandSession() &&
+        (platform.startsWith(QLatin1String("wayland")) || platform == QLatin1String("xcb"))) {
+        wayland_ = std::make_unique<WaylandDesktop>();
+        desktopReason_ = wayland_->unsupportedReason();
+        return nullptr;
+    }
     if (platform.startsWith(QLatin1String("wayland"))) {
         desktopReason_ = QStringLiteral(
             "Zipto needs an X11 desktop session; this session uses Wayland, which does not let "
@@ -108,6 +184,7 @@ QString QtPlatform::desktopUnsupportedReason() {
 
 WindowId QtPlatform::foregroundWindow() {
     X11Desktop *x = desktop();
+    if (wayland_) return wayland_->foregroundWindow();
     return x ? x->activeWindow() : 0;
 }
 
@@ -121,6 +198,8 @@ bool QtPlatform::watchForeground(std::function<void()> changed) {
 }
 
 std::vector<WindowId> QtPlatform::ownWindowIds() {
+    desktop();
+    if (wayland_) return {WaylandDesktop::kZorbic};
     std::vector<WindowId> ids;
     for (const QWidget *widget : QApplication::topLevelWidgets()) {
         const QWindow *window = widget->windowHandle();
@@ -131,6 +210,7 @@ std::vector<WindowId> QtPlatform::ownWindowIds() {
 
 std::optional<std::int64_t> QtPlatform::windowPid(WindowId window) {
     X11Desktop *x = desktop();
+    if (wayland_) return wayland_->windowPid(window);
     return x ? x->windowPid(window) : std::nullopt;
 }
 
@@ -138,6 +218,7 @@ WindowActivation QtPlatform::activateWindow(WindowId window) {
     // The window manager usually answers within 50 ms; a busy desktop gets a generous bound.
     constexpr int kActivateTimeoutMs = 2000;
     X11Desktop *x = desktop();
+    if (wayland_) return wayland_->activate(window);
     if (!x) return WindowActivation::Refused;
     switch (x->activate(window, kActivateTimeoutMs)) {
     case ActivateResult::Activated:
@@ -152,7 +233,18 @@ WindowActivation QtPlatform::activateWindow(WindowId window) {
     return WindowActivation::TimedOut;
 }
 
+KeyCharacters QtPlatform::foregroundCharacters() {
+    desktop();
+    return wayland_ && desktopReason_.isEmpty() ? KeyCharacters::Unicode : KeyCharacters::Ascii;
+}
+
 void QtPlatform::sendKeysToForeground(std::string_view notation) {
+    desktop();
+    // The Wayland back end reads the notation itself: it types characters beyond ASCII.
+    if (wayland_) {
+        if (!desktopReason_.isEmpty()) throw std::runtime_error(desktopReason_.toStdString());
+        return wayland_->sendKeys(notation);
+    }
     const KeyParse parse = ParseKeys(notation);
     if (!parse.ok()) throw std::invalid_argument(parse.error);
     if (parse.strokes.empty()) return;

@@ -6,13 +6,14 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang pkg-config
     qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
-    libxdo-dev libx11-dev libxcb1-dev libxtst-dev libclang-rt-14-dev
-    xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core locales
+    libxdo-dev libx11-dev libxtst-dev libxcb1-dev libclang-rt-14-dev
+    xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core fonts-dejavu-extra locales
     # The icons and the Debian package, and the checks of both.
     librsvg2-bin dpkg-dev file lintian appstream desktop-file-utils man-db
     qt6-qpa-plugins qt6-wayland
-    # Keysyms of the characters typed on Wayland.
-    libxkbcommon-dev
+    # Typing on Wayland: keysyms and keymaps, the virtual keyboard's glue, and the headless sway
+    # of its test.
+    libwayland-dev libxkbcommon-dev sway
     # The fake desktop portal of the portal keyboard test.
     dbus-daemon python3-dbus-next
 )

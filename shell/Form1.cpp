@@ -1,6 +1,8 @@
 #include "shell/Form1.h"
 
 #include "entry/TextBox.h"
+#include "lists/Failure.h"
+#include "platform/FixedBorder.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "shell/ControlTable.h"
@@ -72,6 +74,7 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    KeepFixedBorder(this, Qt::WindowMinimized);
     setWindowTitle(appTitle());
     // The window manager shows the icon on its own background: black on a white page.
     setWindowIcon(QIcon(
@@ -184,6 +187,7 @@ void Form1::subFinishLoad() {
         Option1_Click(0);
         intDecimals = 4;
         strHelpFolder = findHelpFolder();
+        if (strHelpFolder.isEmpty()) helpFoldersLooked = helpFolderCandidates();
         bLoading = false;
     });
 }
@@ -404,6 +408,8 @@ void Form1::buildMenus() {
 void Form1::connectHandlers() {
     Text1->keyHandler = [this](QKeyEvent *event) { return Text1_KeyDown(event); };
     connect(Text1, &TextBox::clicked, this, [this] { bFreshResult = false; });
+    // A paste, drop or typed key that would overfill the box was undone whole; say why.
+    connect(Text1, &TextBox::tooLong, this, [this] { showFailure(Failure(kBoxFullText)); });
     for (QWidget *watched : {static_cast<QWidget *>(Text1), static_cast<QWidget *>(List1),
                              static_cast<QWidget *>(List2), List1->viewport(), List2->viewport(),
                              static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label3),

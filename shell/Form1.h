@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -208,6 +209,7 @@ public:
 
     // Help and About.
     QString strHelpFolder;            // the folder of the help pages; empty: no help
+    QStringList helpFoldersLooked;    // where start-up looked in vain for the help pages
     HelpWindow *helpWindow = nullptr; // the help window "helper", created at the first F1
     void mnuHelpTips_Click();
     void mnuHelpAbout_Click();
@@ -240,6 +242,7 @@ private:
     void List_Enter(QListWidget *list, bool ctrl);
     bool List_Click(QListWidget *list);
     bool windowEvent(QObject *watched, QEvent *event);
+    bool isWindowShortcut(const QKeyEvent *key) const;
     void connectZiptoHandlers();
     void connectHelpHandlers();
     void subFinishLoad();

@@ -1,5 +1,7 @@
 #include "entry/TextBox.h"
 #include "entry/rules/Editing.h"
+#include "keys/ParseKeys.h"
+#include "lists/Failure.h"
 #include "platform/Platform.h"
 #include "shell/Form1.h"
 
@@ -10,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace zorbic {
 
@@ -62,6 +65,13 @@ void Form1::subSendKeys(const std::string &s, [[maybe_unused]] bool ecr, bool Se
                 InsertDirect(Text1->state(), QString::fromStdString(s).toStdU16String()));
             Text1->setFocus(Qt::OtherFocusReason);
         } else {
+            // Keys typed one at a time would stop half way at the box's limit (PI as a lone P):
+            // what does not fit whole is refused before the first key.
+            const auto typed = std::ranges::count_if(ParseKeys(s).strokes, [](const KeyStroke &k) {
+                return k.key == Key::Character && !k.ctrl && !k.alt;
+            });
+            const auto kept = Text1->text().size() - Text1->selectedText().size();
+            if (!FitsInBox(static_cast<std::size_t>(kept + typed))) throw Failure(kBoxFullText);
             platform_.sendKeys(s, false);
         }
     });
@@ -219,12 +229,13 @@ void Form1::mnuEditClearExpression_Click() {
 void Form1::mnuExtraSurroundParen_Click() {
     trap([&] {
         Text1->setFocus(Qt::OtherFocusReason);
-        bFreshResult = false;
         if (Text1->hasSelectedText()) {
+            bFreshResult = false;
             Command1_Click(kSurroundButton);
             return;
         }
-        Text1->setText(QStringLiteral("(") + Text1->text() + QStringLiteral(")"));
+        Text1->setState({u"(" + Text1->text().toStdU16String() + u")", 0, 0});
+        bFreshResult = false;
         platform_.sendKeys("{end}", false);
     });
 }

@@ -45,9 +45,10 @@ bool Form1::Text1_KeyDown(QKeyEvent *event) {
 
         const KeyPressOutcome outcome =
             Text1_KeyPress(Text1->state(), key, Check1->isChecked(), bFreshResult);
+        // The box first: a text that would not fit leaves everything as it was.
+        Text1->setState(outcome.box);
         Check1->setChecked(outcome.check1);
         bFreshResult = outcome.bFreshResult;
-        Text1->setState(outcome.box);
         if (outcome.runEnter) {
             swallowed = true;
             Text1_Enter();

@@ -18,8 +18,11 @@ void Form1::connectHelpHandlers() {
 void Form1::mnuHelpTips_Click() {
     trap([&] {
         if (strHelpFolder.isEmpty()) {
-            platform_.msgBox(HelpWindow::noHelpText(), MsgButtons::Ok, MsgIcon::Information,
-                             windowTitle());
+            // Pages searched for and not found are told apart from no help at all.
+            platform_.msgBox(helpFoldersLooked.isEmpty()
+                                 ? HelpWindow::noHelpText()
+                                 : HelpWindow::notFoundText(helpFoldersLooked),
+                             MsgButtons::Ok, MsgIcon::Information, windowTitle());
             return;
         }
         if (!helpWindow) helpWindow = new HelpWindow(this);

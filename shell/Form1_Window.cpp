@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWindow>
+#include <algorithm>
 
 namespace zorbic {
 
@@ -197,6 +198,15 @@ void Form1::connectWindowHandlers() {
     }
 }
 
+bool Form1::isWindowShortcut(const QKeyEvent *key) const {
+    const QKeySequence pressed(
+        QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key())));
+    const QList<QAction *> actions = findChildren<QAction *>();
+    return std::any_of(actions.begin(), actions.end(), [&](const QAction *action) {
+        return !action->shortcut().isEmpty() && action->shortcut() == pressed;
+    });
+}
+
 bool Form1::eventFilter(QObject *watched, QEvent *event) {
     bool handled = false;
     switch (event->type()) {
@@ -209,14 +219,11 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
         }
         break;
     case QEvent::ShortcutOverride:
-        // The box would claim Ctrl+X as its own cut; the window's Cut (copy, then Delete) wins.
-        if (watched == Text1) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (key->key() == Qt::Key_X &&
-                (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-                event->ignore();
-                return true;
-            }
+        // A control would claim some of the window's keys as its own (the box takes Ctrl+X as
+        // its cut and Ctrl+E as End); the window's menu shortcuts win wherever the focus is.
+        if (takesKeys(*this, watched) && isWindowShortcut(static_cast<QKeyEvent *>(event))) {
+            event->ignore();
+            return true;
         }
         break;
     case QEvent::KeyPress:

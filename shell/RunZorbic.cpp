@@ -12,19 +12,15 @@ namespace zorbic {
 int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &beforeStart) {
     if (const std::optional<int> exitCode = AnswerCommandLine(argc, argv)) return *exitCode;
 
-    // On a Wayland desktop that also offers X11 (XWayland), run as an X11 client: only there
-    // can Zipto see the other applications' windows and type into them. An explicit choice of
-    // QT_QPA_PLATFORM is left alone.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("DISPLAY") &&
-        qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-
+    QtPlatform::chooseDisplayPlatform();
     SetApplicationNames();
     QApplication app(argc, argv);
+    if (QtPlatform::revealRunningZorbic()) return 0;
 
     QtPlatform platform;
     Form1 form(platform);
     platform.setOwner(&form);
+    platform.listenForLaunches();
     if (beforeStart) beforeStart(form);
     form.start();
     // From here on the session's signals end the program through the window's close, which

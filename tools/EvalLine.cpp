@@ -9,9 +9,17 @@ namespace zorbic {
 EvalRow EvalLine(std::string_view typed, const EvalOptions &options) {
     EvalRow row;
     row.typed = std::string(typed);
-    row.box = PrepareBoxText(typed);
-    std::string expression = row.box;
-    row.prepared = fnConvertDegrees(expression);
+    std::string expression;
+    try {
+        row.box = PrepareBoxText(typed);
+        expression = row.box;
+        row.prepared = fnConvertDegrees(expression);
+    } catch (const TextOverflow &overflow) {
+        // Too long to prepare: the Enter key records nothing, so there is no result either.
+        row.outcome = "FAULT";
+        row.faults.emplace_back(overflow.what());
+        return row;
+    }
 
     EvalEnv env;
     env.fault = [&row](const std::string &description) { row.faults.push_back(description); };

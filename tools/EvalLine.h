@@ -21,8 +21,10 @@ struct EvalRow {
     std::string box;      // blank-free, upper-cased: what the box shows
     std::string prepared; // what fnConvertDegrees made of it
     std::string outcome;  // "OK", "ERROR" or "FAULT"
-    std::string result;   // result text in the chosen mode; empty for ERROR
-    std::string raw;      // raw value text; empty for ERROR
+    // Result text in the chosen mode and raw value text; both empty for ERROR and for a FAULT
+    // of a text too long to prepare.
+    std::string result;
+    std::string raw;
     std::string errorReason;
     std::vector<std::string> faults;
 };

@@ -2,9 +2,12 @@
 
 #include "keys/FormatKeys.h"
 #include "keys/ParseKeys.h"
+#include "keys/Utf8.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
+#include <QString>
+
 #include <stdexcept>
 #include <string_view>
 
@@ -14,8 +17,8 @@ namespace {
 
 // Checked before anything happens, so a typing mistake in the options never leaves half a
 // send in the other application.
-void checkNotation(const std::string &keys, const char *which) {
-    const KeyParse parse = ParseKeys(keys);
+void checkNotation(const std::string &keys, const char *which, KeyCharacters characters) {
+    const KeyParse parse = ParseKeys(keys, characters);
     if (!parse.ok())
         throw std::runtime_error(std::string("The ") + which +
                                  " Keystrokes of the Zipto Options (" + keys +
@@ -40,7 +43,7 @@ void checkActivation(WindowActivation outcome) {
 
 } // namespace
 
-std::vector<std::string> fnCharacterSends(const std::string &text) {
+std::vector<std::string> fnCharacterSends(const std::string &text, KeyCharacters characters) {
     std::vector<std::string> sends;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -50,8 +53,12 @@ std::vector<std::string> fnCharacterSends(const std::string &text) {
             sends.emplace_back("~");
             continue;
         }
-        std::string one = BraceEach(std::string_view(&c, 1));
-        if (!ParseKeys(one).ok())
+        // A character of several UTF-8 bytes goes whole into its braces.
+        const auto decoded = DecodeUtf8(text, i);
+        const std::size_t length = decoded ? decoded->length : 1;
+        std::string one = BraceEach(std::string_view(text).substr(i, length));
+        i += length - 1;
+        if (!ParseKeys(one, characters).ok())
             throw std::runtime_error("Zipto can only type the characters of a keyboard; the "
                                      "text to send holds another one. Nothing was sent.");
         sends.push_back(std::move(one));
@@ -64,10 +71,17 @@ void subZiptoSend(Platform &platform, const std::string &text, const std::uint64
     QCoreApplication::processEvents();
 
     const QString unsupported = platform.desktopUnsupportedReason();
-    if (!unsupported.isEmpty()) throw std::runtime_error(unsupported.toStdString());
-    checkNotation(keys.before, "Before");
-    checkNotation(keys.after, "After");
-    const std::vector<std::string> sends = fnCharacterSends(text);
+    if (!unsupported.isEmpty()) {
+        // The user still gets the result into the other application, by pasting it.
+        if (text.empty()) throw std::runtime_error(unsupported.toStdString());
+        platform.setClipboardText(QString::fromStdString(text));
+        throw std::runtime_error(unsupported.toStdString() +
+                                 " The result is on the clipboard instead: paste it with Ctrl+V.");
+    }
+    const KeyCharacters characters = platform.foregroundCharacters();
+    checkNotation(keys.before, "Before", characters);
+    checkNotation(keys.after, "After", characters);
+    const std::vector<std::string> sends = fnCharacterSends(text, characters);
     // Without a target the keys would land in whatever window is in front, usually our own.
     if (hwndLastActive == 0)
         throw std::runtime_error("No other application has been active since Zorbic started. "

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace zorbic {
-
-class Platform;
 
 // What the Zipto Options dialog holds for a send.
 struct ZiptoKeys {
@@ -23,13 +23,15 @@ struct ZiptoKeys {
 // after keys, and finally brings back the window that was in front.
 //
 // Failures throw std::runtime_error with the text for the user, and nothing is typed when:
-// Zipto cannot work on this desktop, the before or after keys are not valid notation, no
-// other application has been active yet, the target has closed, or the desktop does not bring
-// it to the front. A failure while typing stops the send; keys already typed stay typed and
-// the calculator is not brought back.
-// One key string per character of the text, each in braces; a line break (CR LF, CR or LF)
-// becomes one Enter. Throws std::runtime_error when a character cannot be typed (not ASCII).
-std::vector<std::string> fnCharacterSends(const std::string &text);
+// Zipto cannot work on this desktop (the text is put on the clipboard instead), the before or after
+// keys are not valid notation, no other application has been active yet, the target has closed, or
+// the desktop does not bring it to the front. A failure while typing stops the send; keys already
+// typed stay typed and the calculator is not brought back. One key string per character of the
+// text, each in braces; a line break (CR LF, CR or LF) becomes one Enter. With Ascii characters a
+// character beyond ASCII throws std::runtime_error; with Unicode each UTF-8 character (all its
+// bytes) goes in one pair of braces.
+std::vector<std::string> fnCharacterSends(const std::string &text,
+                                          KeyCharacters characters = KeyCharacters::Ascii);
 
 void subZiptoSend(Platform &platform, const std::string &text, const std::uint64_t &hwndLastActive,
                   const ZiptoKeys &keys);

@@ -1,5 +1,6 @@
 #include "zipto/frmZiptoOptions.h"
 
+#include "platform/FixedBorder.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -39,6 +40,7 @@ frmZiptoOptions::frmZiptoOptions(QWidget *parent)
     setWindowTitle(QStringLiteral("Zipto Options"));
     setModal(false);
     setFixedSize(3105 / 15, 1635 / 15);
+    KeepFixedBorder(this, Qt::WindowNoState);
 
     lblBefore = new QLabel(QStringLiteral("Before Keystrokes"), this);
     lblBefore->setGeometry(TwipsRect(180, 150, 1365, 240));

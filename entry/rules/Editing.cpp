@@ -80,12 +80,13 @@ BoxState InsertDirect(BoxState box, std::u16string_view s) {
     std::u16string inserted(s);
     if (!selected.empty()) inserted += u"(" + selected + u")";
     box.text.replace(at, length, inserted);
-    const Integer n = ToInteger(static_cast<long long>(box.text.size()));
+    const Integer n = CheckedLength(box.text);
     const long long caret =
         selected.empty() ? static_cast<long long>(p) + static_cast<long long>(s.size()) + 1
                          : static_cast<long long>(p) + static_cast<long long>(s.size()) + l + 2;
-    // A caret beyond the end lands at the end, as the box does with such a position.
-    box.SelStart = std::min<Integer>(ToInteger(caret), n);
+    // A caret beyond the end lands at the end, as the box does with such a position; cut
+    // before converting, so that a text of exactly 32,767 characters still takes its caret.
+    box.SelStart = ToInteger(std::min<long long>(caret, n));
     box.SelLength = 0;
     return box;
 }
@@ -99,8 +100,8 @@ BoxState SurroundSelection(BoxState box) {
     for (char16_t c : box.text.substr(at, length))
         if (c != u' ' && c != u'\r' && c != u'\n') stripped += c;
     box.text.replace(at, length, u"(" + stripped + u")");
-    const Integer n = ToInteger(static_cast<long long>(box.text.size()));
-    box.SelStart = std::min<Integer>(ToInteger(static_cast<long long>(p) + l + 2), n);
+    const Integer n = CheckedLength(box.text);
+    box.SelStart = ToInteger(std::min<long long>(static_cast<long long>(p) + l + 2, n));
     box.SelLength = 0;
     return box;
 }

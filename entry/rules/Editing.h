@@ -28,7 +28,7 @@ KeypadKey KeypadText(int Index);
 // parentheses only when something is selected. With a selection the caret lands just after
 // ")"; without one it lands one place beyond the inserted text (SIN typed between "2" and "+3"
 // leaves the caret after the "+"), or at the end when that is beyond it. A selection reaching
-// past the end is cut at the end. Fails with "Overflow" beyond the 16-bit caret range.
+// past the end is cut at the end. Fails with kBoxFullText when the text would not fit.
 BoxState InsertDirect(BoxState box, std::u16string_view s);
 
 // The "(x)" button over a selection: the selection becomes "(" + the selection without blanks,

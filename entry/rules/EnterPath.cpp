@@ -28,7 +28,15 @@ EnterOutcome RunEnterPath(std::string_view boxText, bool degrees, bool fixedMode
     EnterOutcome out;
     out.boxText = PrepareBoxText(boxText);
     std::string expression = out.boxText;
-    fnConvertDegrees(expression);
+    try {
+        fnConvertDegrees(expression);
+    } catch (const TextOverflow &overflow) {
+        // A prepared text beyond 32,767 characters cannot be evaluated whole; the rest of the
+        // Enter path is abandoned with the fault's description.
+        out.faulted = true;
+        out.errorMessage = overflow.what();
+        return out;
+    }
     out.prepared = expression;
 
     EvalReport report;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Evaluate.h"
+#include "engine/Prepare.h"
 #include "lists/Integer.h"
 #include "lists/ResultTables.h"
 
@@ -26,6 +27,8 @@ struct EnterOutcome {
 
 // Runs one evaluation of the box text in the given modes. A fault inside the evaluator is
 // reported through env.fault and, as the evaluator returns 0 then, is recorded as the result 0.
+// A prepared text longer than 32,767 characters is not evaluated: ok is false, faulted true and
+// errorMessage "Overflow". A box text longer than that throws TextOverflow.
 EnterOutcome RunEnterPath(std::string_view boxText, bool degrees, bool fixedMode, Integer decimals,
                           const EvalEnv &env = {});
 

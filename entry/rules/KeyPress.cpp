@@ -48,6 +48,7 @@ KeyPressOutcome Text1_KeyPress(BoxState box, char16_t key, bool check1, bool bFr
         if (IsOneOf(key, u"!%*/^")) {
             box.text = box.text.substr(0, static_cast<std::size_t>(p)) + u"(" + selected + u")" +
                        key + rest;
+            CheckedLength(box.text);
             box.SelStart = ToInteger(p + l + 3);
             box.SelLength = 0;
             key = 0;
@@ -55,13 +56,13 @@ KeyPressOutcome Text1_KeyPress(BoxState box, char16_t key, bool check1, bool bFr
         } else if (IsOneOf(key, u"(+-")) {
             // The selected characters stay: the key goes to the end of the whole text.
             box.text += key;
-            box.SelStart = ToInteger(static_cast<long long>(box.text.size()));
+            box.SelStart = CheckedLength(box.text);
             box.SelLength = 0;
             key = 0;
             out.bFreshResult = false;
         } else if (key == u')') {
             box.text = u"(" + box.text + u")";
-            box.SelStart = ToInteger(static_cast<long long>(box.text.size()));
+            box.SelStart = CheckedLength(box.text);
             box.SelLength = 0;
             key = 0;
         } else if (key != 0) {

@@ -24,7 +24,8 @@ struct KeyPressOutcome {
 //     appended to the whole text; ")" encloses the whole text; any other key replaces S.
 //     Each of these except ")" clears bFreshResult.
 //  5. Enter is swallowed and asks for the Enter path.
-// Fails with "Overflow" when the text is beyond the 16-bit caret range.
+// Fails with "Overflow" when the text is beyond the 16-bit caret range, and with kBoxFullText
+// when step 4 would make it longer than the box holds.
 KeyPressOutcome Text1_KeyPress(BoxState box, char16_t key, bool check1, bool bFreshResult);
 
 } // namespace zorbic

@@ -60,6 +60,15 @@ QString HelpWindow::noHelpText() {
         "Unable to display Help Contents. There is no Help associated with this project.");
 }
 
+QString HelpWindow::notFoundText(const QStringList &looked) {
+    QString text = QStringLiteral("Unable to display Help Contents. The help pages (%1) were not "
+                                  "found. Looked in:")
+                       .arg(contentsPage);
+    for (const QString &folder : looked)
+        text += u'\n' + QDir::toNativeSeparators(folder);
+    return text;
+}
+
 QString HelpWindow::missingHelpText(const QString &path) {
     return QStringLiteral("Unable to display Help Contents. The help file \"%1\" was not found.")
         .arg(QDir::toNativeSeparators(path));

@@ -33,6 +33,8 @@ public:
     // "Unable to display Help Contents. There is no Help associated with this project."; the
     // main window shows it with the information icon and its own caption as the title.
     static QString noHelpText();
+    // The start-up search found no pages: says so and names the folders it looked in.
+    static QString notFoundText(const QStringList &looked);
     static QString missingHelpText(const QString &path);
 };
 

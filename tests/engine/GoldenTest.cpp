@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,8 +19,28 @@ namespace {
 
 using test::CaseRow;
 
+// "{N:text}" in a field stands for text written N times, so that rows of the length limits stay
+// readable.
+std::string Expand(const std::string &field) {
+    static const std::regex repeat(R"(\{(\d+):([^}]*)\})");
+    std::string out;
+    auto from = field.cbegin();
+    for (std::sregex_iterator m(field.begin(), field.end(), repeat), end; m != end; ++m) {
+        out.append(from, (*m)[0].first);
+        for (int i = std::stoi((*m)[1]); i > 0; --i)
+            out += (*m)[2].str();
+        from = (*m)[0].second;
+    }
+    return out.append(from, field.cend());
+}
+
 std::vector<CaseRow> ReadCases(const std::string &name, std::size_t columns) {
-    return test::ReadCases(std::string(ZORBIC_ENGINE_CASES) + "/" + name, columns);
+    std::vector<CaseRow> rows =
+        test::ReadCases(std::string(ZORBIC_ENGINE_CASES) + "/" + name, columns);
+    for (CaseRow &row : rows)
+        for (std::string &field : row.fields)
+            field = Expand(field);
+    return rows;
 }
 
 std::string Trace(const std::string &file, const CaseRow &row) {

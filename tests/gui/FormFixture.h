@@ -111,6 +111,31 @@ struct FormFixture {
         QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
     }
 
+    // Keys sent without waiting arrive when the event loop next runs.
+    static void flush() {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    // A click on keypad button Command1(index), its keys delivered.
+    void press(int index) {
+        QTest::mouseClick(form->Command1[static_cast<std::size_t>(index)], Qt::LeftButton);
+        flush();
+    }
+
+    // The message boxes shown so far, each as its text, then "[Ok]" or "[YesNo]", the icon when
+    // there is one, and the title when it is not the program's own.
+    QStringList boxes() const {
+        static const char *const icons[] = {"", " Critical", " Question", " Exclamation",
+                                            " Information"};
+        QStringList all;
+        for (const FakePlatform::Shown &s : platform.shown)
+            all << s.text + (s.buttons == MsgButtons::Ok ? " [Ok" : " [YesNo") +
+                       icons[static_cast<int>(s.icon)] +
+                       (s.title == Form1::appTitle() ? QString() : " " + s.title) + "]";
+        return all;
+    }
+
     static QStringList lines(const QListWidget *list) {
         QStringList all;
         for (int i = 0; i < list->count(); ++i)

@@ -1,26 +1,21 @@
 #include "FormFixture.h"
-#include "platform/QtPlatform.h"
+#include "entry/frmFixedMode.h"
 #include "platform/Twips.h"
 #include "shell/ControlTable.h"
+#include "shell/about/HelpWindow.h"
+#include "shell/about/frmAbout.h"
+#include "zipto/frmZiptoOptions.h"
 
-#include <QWindow>
+#include <functional>
 
 using namespace zorbic;
 using namespace zorbic::test;
 
 namespace {
 
-QSize innerSize(int widthTwips, int heightTwips) {
-    return TwipsRect(0, 0, widthTwips, heightTwips).size();
-}
-
 bool sameImage(const QIcon &icon, const QLabel *picture) {
     const QPixmap expected = picture->pixmap();
     return icon.pixmap(expected.deviceIndependentSize().toSize()).toImage() == expected.toImage();
-}
-
-QColor faceOf(const QPushButton *button) {
-    return button->palette().color(QPalette::Button);
 }
 
 // Keys and clicks (H: Ctrl+H, S: the storage button, K: the keypad button), then the inner size
@@ -35,6 +30,7 @@ struct Layout {
 
 Q_DECLARE_METATYPE(Layout)
 
+// The window itself: layout, focus, highlight, stay on top, minimizing, the result modes, help.
 class Form1Window : public QObject {
     Q_OBJECT
     FormFixture f;
@@ -46,13 +42,59 @@ class Form1Window : public QObject {
         QCoreApplication::processEvents();
     }
 
-    bool shaded(const QPushButton *button) const {
+    static bool shaded(const QPushButton *button) {
         return button->property("BackColor").toUInt() == 0x80000010;
+    }
+
+    // Chooses Fixed and, once the dialog is up (inside the Fixed command's wait), runs `act`
+    // on it. Returns when the Fixed command has returned.
+    void chooseFixed(const std::function<void(frmFixedMode *)> &act) {
+        bool acted = false;
+        QTimer::singleShot(0, f.form.get(), [&] {
+            auto *dialog = f.form->findChild<frmFixedMode *>();
+            QVERIFY(dialog && dialog->isVisible());
+            acted = true;
+            act(dialog);
+            // A failed check inside must not leave the command waiting for ever.
+            if (QTest::currentTestFailed() && dialog->isVisible()) dialog->reject();
+        });
+        f.form->MnuExtraREsultFixed->trigger();
+        QVERIFY(acted);
+        QVERIFY(!f.form->bWaitFixed);
+    }
+
+    static void confirm(frmFixedMode *dialog, const QString &text) {
+        dialog->txtFixedNumber->setText(text);
+        QTest::keyClick(dialog->txtFixedNumber, Qt::Key_Return);
     }
 
 private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
+
+    // Twips become pixels with rounded edges; the fonts follow the design.
+    void keypadButtonsAreLaidOutInPixels() {
+        QCOMPARE(f.form->Command1[0]->geometry(), QRect(239, 20, 26, 19));
+        QCOMPARE(f.form->Command1[7]->geometry(), QRect(222, 77, 25, 19));
+        QCOMPARE(f.form->Command1[7]->font().pointSizeF(), 12.0);
+        QVERIFY(f.form->Command1[7]->font().bold());
+    }
+
+    void tabNeverStopsOnAButton() {
+        QCOMPARE(QApplication::focusWidget(), f.form->Text1);
+        QSet<QWidget *> visited;
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus && focus != f.form->Text4);
+            QVERIFY2(!qobject_cast<QPushButton *>(focus), qPrintable(focus->objectName()));
+            visited.insert(focus);
+        }
+        QVERIFY(visited.contains(f.form->Text1) && visited.contains(f.form->Option1[0]));
+        f.form->Text1->setFocus();
+        QTest::keyClick(f.form->Text1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), f.form->List1);
+    }
 
     void moreLessStates_data() {
         QTest::addColumn<Layout>("c");
@@ -77,7 +119,7 @@ private slots:
             if (step == 'K') QTest::mouseClick(form.Command2, Qt::LeftButton);
         }
         // Only the inner size is fixed; the menu bar keeps its own height above it.
-        QCOMPARE(form.centralWidget()->size(), innerSize(c.width, c.height));
+        QCOMPARE(form.centralWidget()->size(), TwipsRect(0, 0, c.width, c.height).size());
         QCOMPARE(form.pos(), topLeft);
         QCOMPARE(form.List2->isVisible(), c.height == kTallHeight);
         QVERIFY(sameImage(form.Command2->icon(), form.picMore[c.left]));
@@ -87,61 +129,26 @@ private slots:
     }
 
     void collapsingTheFocusedStorageReturnsToTheBox() {
-        Form1 &form = *f.form;
-        QTest::mouseClick(form.cmdMoreLess, Qt::LeftButton);
-        form.List2->setFocus();
-        QTest::mouseClick(form.Command2, Qt::LeftButton);
-        QVERIFY(form.List2->hasFocus()); // still visible: the focus stays
-        QTest::mouseClick(form.cmdMoreLess, Qt::LeftButton);
-        QVERIFY(!form.List2->isVisible());
-        QVERIFY(form.Text1->hasFocus());
+        QTest::mouseClick(f.form->cmdMoreLess, Qt::LeftButton);
+        f.form->List2->setFocus();
+        QTest::mouseClick(f.form->cmdMoreLess, Qt::LeftButton);
+        QVERIFY(!f.form->List2->isVisible());
+        QVERIFY(f.form->Text1->hasFocus());
     }
 
     void stayOnTopToggles() {
         Form1 &form = *f.form;
-        QWindow *window = form.windowHandle();
-        const WId id = window->winId();
-        const QRect geometry = form.geometry();
-
         QTest::mouseClick(form.Check2, Qt::LeftButton);
-        QVERIFY(form.mnuExtraStayOnTop->isChecked());
         QTest::mouseClick(form.Label5, Qt::LeftButton);
-        QVERIFY(!form.Check2->isChecked());
-        QVERIFY(!form.mnuExtraStayOnTop->isChecked());
         QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(form.Check2->isChecked());
-        QVERIFY(form.mnuExtraStayOnTop->isChecked());
+        QVERIFY(form.Check2->isChecked() && form.mnuExtraStayOnTop->isChecked());
         form.mnuExtraStayOnTop->trigger();
-        QVERIFY(!form.Check2->isChecked());
-        QVERIFY(!form.mnuExtraStayOnTop->isChecked());
-
+        QVERIFY(!form.Check2->isChecked() && !form.mnuExtraStayOnTop->isChecked());
         QCOMPARE(f.platform.stayOnTopCalls.size(), 4U);
-        const bool expected[] = {true, false, true, false};
         for (std::size_t i = 0; i < 4; ++i) {
             QCOMPARE(f.platform.stayOnTopCalls[i].window, &form);
-            QCOMPARE(f.platform.stayOnTopCalls[i].on, expected[i]);
+            QCOMPARE(f.platform.stayOnTopCalls[i].on, i % 2 == 0);
         }
-        QCOMPARE(form.windowHandle(), window);
-        QCOMPARE(form.windowHandle()->winId(), id);
-        QCOMPARE(form.geometry(), geometry);
-    }
-
-    void platformStayOnTopKeepsTheWindow() {
-        QtPlatform platform;
-        QWidget widget;
-        widget.setGeometry(40, 50, 200, 100);
-        widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        QWindow *window = widget.windowHandle();
-        const WId id = window->winId();
-        platform.setStayOnTop(&widget, true);
-        QVERIFY(widget.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-        platform.setStayOnTop(&widget, false);
-        QVERIFY(!widget.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(widget.windowHandle(), window);
-        QCOMPARE(window->winId(), id);
-        QVERIFY(widget.isVisible());
-        QCOMPARE(widget.geometry(), QRect(40, 50, 200, 100));
     }
 
     void minimizeWays() {
@@ -165,71 +172,166 @@ private slots:
 
     void highlightFollowsTheMouse() {
         Form1 &form = *f.form;
-        QPushButton *seven = form.Command1[17];
-        QPushButton *eight = form.Command1[18];
-        const QColor face = faceOf(seven);
-        const QColor shadow = seven->palette().color(QPalette::Dark);
-        QVERIFY(face != shadow);
-
+        QPushButton *seven = form.Command1[17], *eight = form.Command1[18];
+        const QColor face = seven->palette().color(QPalette::Button);
         moveOnto(seven);
         QVERIFY(shaded(seven));
-        QCOMPARE(faceOf(seven), shadow);
-        QCOMPARE(form.ctlHighlighted, seven);
-
+        QCOMPARE(seven->palette().color(QPalette::Button), seven->palette().color(QPalette::Dark));
         moveOnto(eight);
-        QVERIFY(shaded(eight));
-        QVERIFY(!shaded(seven));
-        QCOMPARE(faceOf(seven), face);
-
-        // A label leaves it; a list, the box or the background clear it.
+        QVERIFY(shaded(eight) && !shaded(seven));
+        QCOMPARE(seven->palette().color(QPalette::Button), face);
+        // A label leaves it; a list or the box clear it.
         moveOnto(form.Label6);
         QVERIFY(shaded(eight));
         moveOnto(form.List1->viewport());
         QVERIFY(!shaded(eight));
-        QCOMPARE(faceOf(eight), face);
-
         moveOnto(form.cmdStore);
         QVERIFY(shaded(form.cmdStore));
+        form.Text1->setText(QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18"));
         moveOnto(form.Text1);
         QVERIFY(!shaded(form.cmdStore));
+        QCOMPARE(form.Text1->toolTip(), form.Text1->text());
     }
 
-    void highlightOfTheStandardStyleButtonStaysInvisible() {
-        QPushButton *e = f.form->Command1[41];
-        const QPalette before = e->palette();
-        moveOnto(e);
-        QVERIFY(shaded(e));
-        QCOMPARE(e->palette(), before);
-        // While loading nothing is highlighted.
-        f.form->bLoading = true;
-        moveOnto(f.form->Command1[17]);
-        QVERIFY(!shaded(f.form->Command1[17]));
-        f.form->bLoading = false;
+    void fixedReformatsEveryRow() {
+        f.evaluate(QStringLiteral("10/4"));
+        f.form->cmdStore_Click();
+        chooseFixed([](frmFixedMode *dialog) {
+            // The current count, selected so typing replaces it.
+            QCOMPARE(dialog->txtFixedNumber->selectedText(), QStringLiteral("4"));
+            confirm(dialog, QStringLiteral("2"));
+        });
+        QVERIFY(f.form->MnuExtraREsultFixed->isChecked());
+        QVERIFY(!f.form->MnuExtraREsultNormal->isChecked());
+        QCOMPARE(FormFixture::lines(f.form->List1), QStringList{"2.50 = 10/4"});
+        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.50 = 10/4"});
+        f.evaluate(QStringLiteral("10/3"));
+        QCOMPARE(f.form->strLastResult, std::string("3.33"));
+        // Normal takes field 1 from the raw value; the history shows the recorded lines.
+        f.form->MnuExtraREsultNormal->trigger();
+        QCOMPARE(f.form->intResultMode, 0);
+        QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"3.33 = 10/3", "2.5 = 10/4"}));
+        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.5 = 10/4"});
     }
 
-    void boxTipShowsTheWholeExpression() {
-        f.form->Text1->setText(QStringLiteral("1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16+17+18"));
-        moveOnto(f.form->Text1);
-        QCOMPARE(f.form->Text1->toolTip(), f.form->Text1->text());
+    // A refused count leaves the dialog open for another, here 3.
+    void dialogReadsTheCount_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<int>("decimals");
+        QTest::newRow("12abc") << "12abc"
+                               << "" << 12;
+        QTest::newRow("zero") << "0"
+                              << "" << 0;
+        QTest::newRow("2.5 to even") << "2.5"
+                                     << "" << 2;
+        QTest::newRow("negative") << "-3"
+                                  << "The number of decimals cannot be negative. [Ok Exclamation]"
+                                  << 3;
+        QTest::newRow("beyond 16 bits") << "99999"
+                                        << "Overflow [Ok]" << 3;
     }
 
-    void cursorButtons() {
-        TextBox *box = f.form->Text1;
-        box->setText(QStringLiteral("12345"));
-        box->setCursorPosition(2);
-        // Any button, on the press.
-        QTest::mousePress(f.form->Command5, Qt::RightButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(box->cursorPosition(), 3);
-        QTest::mouseRelease(f.form->Command5, Qt::RightButton);
-        // Left: only on a whole click.
-        QTest::mousePress(f.form->Command8, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(box->cursorPosition(), 3);
-        QTest::mouseRelease(f.form->Command8, Qt::LeftButton);
-        QCoreApplication::processEvents();
-        QCOMPARE(box->cursorPosition(), 2);
-        QVERIFY(box->hasFocus());
+    void dialogReadsTheCount() {
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        QFETCH(int, decimals);
+        chooseFixed([&](frmFixedMode *dialog) {
+            confirm(dialog, typed);
+            QCOMPARE(f.boxes(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+            if (refusal.isEmpty()) return;
+            QVERIFY(dialog->isVisible() && f.form->bWaitFixed);
+            confirm(dialog, QStringLiteral("3"));
+        });
+        QCOMPARE(f.form->intDecimals, decimals);
+        QCOMPARE(f.form->intResultMode, 1);
+    }
+
+    void closingTheDialogCancels() {
+        f.evaluate(QStringLiteral("1/4"));
+        chooseFixed([](frmFixedMode *dialog) { dialog->close(); });
+        QVERIFY(f.form->MnuExtraREsultNormal->isChecked());
+        QCOMPARE(f.form->intDecimals, 4);
+        QCOMPARE(f.form->tables.strHistory[1].resultText, std::string(".25"));
+        // From Fixed, a cancel keeps Fixed and its decimals.
+        chooseFixed([](frmFixedMode *dialog) { confirm(dialog, QStringLiteral("2")); });
+        chooseFixed([](frmFixedMode *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+        QVERIFY(f.form->MnuExtraREsultFixed->isChecked());
+        QCOMPARE(f.form->intDecimals, 2);
+    }
+
+    void windowStaysUsableWhileTheDialogIsOpen() {
+        f.form->mnuExtraStayOnTop->trigger();
+        chooseFixed([&](frmFixedMode *dialog) {
+            QVERIFY(!f.form->Check2->isChecked()); // stay on top waits for the dialog
+            f.activate();
+            f.evaluate(QStringLiteral("1/4"));
+            QCOMPARE(f.form->strLastResult, std::string(".25"));
+            f.form->MnuExtraREsultFixed->trigger();
+            QCOMPARE(f.form->findChildren<frmFixedMode *>().size(), 1);
+            confirm(dialog, QStringLiteral("3"));
+        });
+        QVERIFY(f.form->Check2->isChecked());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.form->findChildren<frmFixedMode *>().size(), 0);
+        QCOMPARE(f.form->tables.strHistory[1].resultText, std::string(".250"));
+    }
+
+    void trigModeAndItsLabel() {
+        QTest::keyClick(f.form.get(), Qt::Key_R, Qt::ControlModifier);
+        QCOMPARE(f.form->lblDegRad->text(), QStringLiteral("Rad"));
+        f.evaluate(QStringLiteral("sin(pi/2)"));
+        QCOMPARE(f.form->strLastResult, std::string("1"));
+        QTest::mouseClick(f.form->lblDegRad, Qt::LeftButton);
+        QCOMPARE(f.form->lblDegRad->text(), QStringLiteral("Deg"));
+        QVERIFY(f.form->mnuExtraTrigDegrees->isChecked());
+        f.evaluate(QStringLiteral("sin 30"));
+        QCOMPARE(f.form->strLastResult, std::string(".5"));
+    }
+
+    void helpOpensBesideTheCalculatorOnce() {
+        QTest::keyClick(f.form.get(), Qt::Key_F1);
+        HelpWindow *help = f.form->helpWindow;
+        QVERIFY(help && help->isVisible() && !help->isModal());
+        QVERIFY(!help->toPlainText().isEmpty());
+        f.activate();
+        f.evaluate(QStringLiteral("2*3"));
+        QCOMPARE(f.form->strLastResult, std::string("6"));
+        help->hide();
+        f.form->mnuHelpTips->trigger();
+        QVERIFY(help->isVisible());
+        QCOMPARE(f.form->findChildren<HelpWindow *>().size(), 1);
+        // Without help pages the user is told so.
+        help->hide();
+        f.form->strHelpFolder.clear();
+        f.form->mnuHelpTips->trigger();
+        QCOMPARE(f.boxes(), QStringList{"Unable to display Help Contents. There is no Help "
+                                        "associated with this project. [Ok Information]"});
+        QVERIFY(!help->isVisible());
+    }
+
+    void aboutIsModal() {
+        QString caption;
+        QTimer::singleShot(50, [&caption] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                caption = modal->windowTitle();
+                QTest::keyClick(modal, Qt::Key_Escape);
+            }
+        });
+        f.form->mnuHelpAbout->trigger(); // returns once the modal box has closed
+        QCOMPARE(caption, QStringLiteral("About Zorbic"));
+        QVERIFY(f.form->findChildren<frmAbout *>().isEmpty());
+    }
+
+    // The help window and the options dialog go with the main window, which saves on Exit.
+    void exitSavesAndClosesEveryWindow() {
+        f.form->mnuHelpTips->trigger();
+        f.form->mnuExtraZiptoOptions->trigger();
+        f.form->Text1->setText(QStringLiteral("7*6"));
+        f.form->mnuEditExit->trigger();
+        QVERIFY(f.readDataFile().contains("\r\n7*6\r\n"));
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
     }
 };
 

@@ -3,9 +3,6 @@
 
 #include <QComboBox>
 
-#include <string>
-#include <vector>
-
 using namespace zorbic;
 using namespace zorbic::test;
 
@@ -17,16 +14,6 @@ using Log = std::vector<std::string>;
 constexpr WindowId kZorbic = 5;
 constexpr WindowId kTarget = 77;
 
-Log sendLog(const std::string &before, const QStringList &characters, const std::string &after,
-            bool reactivate) {
-    Log log{"foreground", "activate " + std::to_string(kTarget), "keys " + before};
-    for (const QString &c : characters)
-        log.push_back("keys " + c.toStdString());
-    log.push_back("keys " + after);
-    if (reactivate) log.push_back("activate " + std::to_string(kZorbic));
-    return log;
-}
-
 bool anyKeysOrActivation(const Log &log) {
     for (const std::string &entry : log)
         if (entry.rfind("keys", 0) == 0 || entry.rfind("activate", 0) == 0) return true;
@@ -35,7 +22,7 @@ bool anyKeysOrActivation(const Log &log) {
 
 } // namespace
 
-// What the options hold and what the desktop does, and a part of the message shown.
+// The options, the desktop's answer to the activation, and a part of the message shown.
 struct SendFailure {
     QString before, after;
     WindowActivation activation;
@@ -61,48 +48,105 @@ class Form1Zipto : public QObject {
         QTest::mouseClick(f.form->Command4, Qt::LeftButton);
     }
 
-    frmZiptoOptions *openOptions() {
+    frmZiptoOptions *setOptions(const QString &before, const QString &after, bool reactivate) {
         f.form->mnuExtraZiptoOptions->trigger();
-        return f.form->ZiptoOptions;
+        frmZiptoOptions *options = f.form->ZiptoOptions;
+        options->text3->setEditText(before);
+        options->text5->setEditText(after);
+        options->chkReactivateZorbic->setChecked(reactivate);
+        QTest::mouseClick(options->Command1, Qt::LeftButton);
+        f.activate();
+        return options;
     }
 
 private slots:
     void cleanup() { f.reset(); }
 
-    void startUpRecordsTheWindowInFrontBeforeShowing() {
-        startFromTarget();
-        QCOMPARE(f.form->hwndLastActive, kTarget);
-        QVERIFY(!f.form->bLoading);
-        QVERIFY(f.form->Timer1->isActive());
-    }
-
-    void sendTypesEachCharacterBetweenTheKeysAndComesBack_data() {
-        QTest::addColumn<QString>("expression");
-        QTest::addColumn<QString>("lastResult"); // set over the result when not empty
-        QTest::addColumn<QStringList>("characters");
+    // Evaluated first, then typed but not evaluated; what the result is overwritten with; the
+    // options; the characters typed between the keys.
+    void sendRunsEveryStepInOrder_data() {
+        QTest::addColumn<QString>("evaluated");
+        QTest::addColumn<QString>("pending");
+        QTest::addColumn<QString>("lastResult");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("reactivate");
+        QTest::addColumn<QStringList>("typed");
+        const QStringList fortyTwo{"{4}", "{2}"};
         QTest::newRow("42") << "6*7"
-                            << "" << QStringList{"{4}", "{2}"};
+                            << ""
+                            << ""
+                            << ""
+                            << "" << true << fortyTwo;
+        QTest::newRow("keys, no re-activation") << "6*7"
+                                                << ""
+                                                << ""
+                                                << "+{tab}"
+                                                << "{tab}" << false << fortyTwo;
+        QTest::newRow("keys, re-activation") << "6*7"
+                                             << ""
+                                             << ""
+                                             << "{f2}"
+                                             << "~" << true << fortyTwo;
+        QTest::newRow("pending after a result") << "1+1"
+                                                << "2+2"
+                                                << ""
+                                                << "{home}"
+                                                << "{end}" << true << QStringList{"{4}"};
         QTest::newRow("1.5E+20") << "15*10^19"
                                  << ""
+                                 << ""
+                                 << ""
+                                 << "" << true
                                  << QStringList{"{1}", "{.}", "{5}", "{E}", "{+}", "{2}", "{0}"};
         // Notation characters and line breaks arrive as themselves.
         QTest::newRow("notation") << "1"
+                                  << ""
                                   << "+^%(){}~\r\n1"
-                                  << QStringList{"{+}", "{^}", "{%}", "{(}", "{)}",
-                                                 "{{}", "{}}", "{~}", "~",   "{1}"};
+                                  << ""
+                                  << "" << true << QStringList{"{+}", "{^}", "{%}", "{(}", "{)}",
+                                                               "{{}", "{}}", "{~}", "~",   "{1}"};
+        // On a desktop that types any character, each one whole in its braces, however many
+        // bytes its UTF-8 takes.
+        QTest::newRow("unicode") << "1"
+                                 << ""
+                                 << "\u00e9\u20ac\n\U0001F600}"
+                                 << ""
+                                 << "" << true
+                                 << QStringList{"{\u00e9}", "{\u20ac}", "~", "{\U0001F600}", "{}}"};
     }
 
-    void sendTypesEachCharacterBetweenTheKeysAndComesBack() {
-        QFETCH(QString, expression);
+    void sendRunsEveryStepInOrder() {
+        QFETCH(QString, evaluated);
+        QFETCH(QString, pending);
         QFETCH(QString, lastResult);
-        QFETCH(QStringList, characters);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(bool, reactivate);
+        QFETCH(QStringList, typed);
+        f.platform.characters = QByteArray(QTest::currentDataTag()) == "unicode"
+                                    ? KeyCharacters::Unicode
+                                    : KeyCharacters::Ascii;
         startFromTarget();
-        f.evaluate(expression);
+        setOptions(before, after, reactivate);
+        if (!evaluated.isEmpty()) f.evaluate(evaluated);
         if (!lastResult.isEmpty()) f.form->strLastResult = lastResult.toStdString();
-        f.platform.desktopLog.clear();
-        f.form->mnuExtraSendLastResult->trigger();
-        QCOMPARE(f.platform.desktopLog, sendLog("", characters, "", true));
-        QVERIFY(f.platform.shown.isEmpty());
+        f.form->Text1->setFocus();
+        QTest::keyClicks(f.form->Text1, pending);
+        f.platform.sentKeys.clear();
+        send();
+        Log expected{"foreground", "activate " + std::to_string(kTarget),
+                     "keys " + before.toStdString()};
+        for (const QString &c : typed)
+            expected.push_back("keys " + c.toStdString());
+        expected.push_back("keys " + after.toStdString());
+        if (reactivate) expected.push_back("activate " + std::to_string(kZorbic));
+        QCOMPARE(f.platform.desktopLog, expected);
+        QCOMPARE(f.platform.foreground, reactivate ? kZorbic : kTarget);
+        QCOMPARE(f.boxes(), QStringList());
+        // A pending expression is evaluated first, by an Enter typed into the box.
+        QCOMPARE(f.platform.sentKeys.size(), pending.isEmpty() ? 0U : 1U);
+        QCOMPARE(f.form->tables.intHistoryCount, int(!evaluated.isEmpty() + !pending.isEmpty()));
     }
 
     void historyClickInExpressionModeSendsTheExpression() {
@@ -111,48 +155,9 @@ private slots:
         f.evaluate(QStringLiteral("7"));
         f.form->mnuExtraCopyExpression->trigger();
         FormFixture::clickLine(f.form->List1, 1); // the older line
-        QCOMPARE(f.form->strLastResult, std::string("2+3"));
         send();
-        QCOMPARE(f.platform.desktopLog, sendLog("", {"{2}", "{+}", "{3}"}, "", true));
-    }
-
-    void nothingEvaluatedYetSendsNothing() {
-        startFromTarget();
-        f.form->mnuExtraSendLastResult->trigger();
-        QCOMPARE(f.platform.texts(), QStringList{"No Expressions have been evaluated yet."});
-        QCOMPARE(f.platform.shown[0].title, Form1::appTitle());
-        QCOMPARE(f.platform.shown[0].buttons, MsgButtons::Ok);
-        QVERIFY(!anyKeysOrActivation(f.platform.desktopLog));
-    }
-
-    void pendingExpressionIsEvaluatedBeforeTheSend() {
-        startFromTarget();
-        f.evaluate(QStringLiteral("1+1"));
-        QTest::keyClicks(f.form->Text1, QStringLiteral("2+2"));
-        QVERIFY(!f.form->bFreshResult);
-        send();
-        QCOMPARE(f.form->tables.intHistoryCount, Integer(2));
-        QCOMPARE(f.form->strLastResult, std::string("4"));
-        QCOMPARE(f.platform.sentKeys.size(), std::size_t(1));
-        QCOMPARE(f.platform.sentKeys[0].notation, std::string("~"));
-        QVERIFY(!f.platform.sentKeys[0].wait);
-        QCOMPARE(f.platform.desktopLog, sendLog("", {"{4}"}, "", true));
-    }
-
-    void optionsKeysAndReactivateOff() {
-        startFromTarget();
-        f.evaluate(QStringLiteral("6*7"));
-        frmZiptoOptions *options = openOptions();
-        QVERIFY(options);
-        options->text3->setEditText(QStringLiteral("+{tab}"));
-        options->text5->setEditText(QStringLiteral("{tab}"));
-        options->chkReactivateZorbic->setChecked(false);
-        QTest::mouseClick(options->Command1, Qt::LeftButton);
-        QVERIFY(!options->isVisible());
-        f.activate();
-        send();
-        QCOMPARE(f.platform.desktopLog, sendLog("+{tab}", {"{4}", "{2}"}, "{tab}", false));
-        QCOMPARE(f.platform.foreground, kTarget);
+        QCOMPARE(f.platform.desktopLog, (Log{"foreground", "activate 77", "keys ", "keys {2}",
+                                             "keys {+}", "keys {3}", "keys ", "activate 5"}));
     }
 
     void failuresSendNothing_data() {
@@ -167,72 +172,75 @@ private slots:
             << SendFailure{"", "", WindowActivation::Refused, "", "did not bring"};
         QTest::newRow("activation timed out")
             << SendFailure{"", "", WindowActivation::TimedOut, "", "did not bring"};
-        QTest::newRow("wayland") << SendFailure{"", "", ok, x11, x11};
+        QTest::newRow("unsupported desktop")
+            << SendFailure{"", "", ok, x11 + ".",
+                           x11 + ". The result is on the clipboard instead: paste it with Ctrl+V."};
+        QTest::newRow("nothing evaluated")
+            << SendFailure{"", "", ok, "", "No Expressions have been evaluated yet."};
+        QTest::newRow("no target") << SendFailure{"", "", ok, "", "No other application"};
     }
 
     void failuresSendNothing() {
         QFETCH(SendFailure, c);
-        startFromTarget();
-        f.evaluate(QStringLiteral("6*7"));
-        frmZiptoOptions *options = openOptions();
-        options->text3->setEditText(c.before);
-        options->text5->setEditText(c.after);
-        options->hide();
-        f.activate();
+        const QString row = QString::fromLatin1(QTest::currentDataTag());
+        if (row == "no target") {
+            f.start(); // nothing was in front at start-up
+            f.platform.foreground = kZorbic;
+        } else {
+            startFromTarget();
+        }
+        setOptions(c.before, c.after, true);
+        if (row == "nothing evaluated")
+            QTest::keyClicks(f.form->Text1, QStringLiteral("6*7"));
+        else
+            f.evaluate(QStringLiteral("6*7"));
         f.platform.activations[kTarget] = c.activation;
         f.platform.unsupportedReason = c.unsupported;
         send();
-        QCOMPARE(f.platform.shown.size(), 1);
-        QVERIFY2(f.platform.shown[0].text.contains(c.message),
-                 qPrintable(f.platform.shown[0].text));
-        QCOMPARE(f.platform.shown[0].title, Form1::appTitle());
+        QCOMPARE(f.boxes().size(), 1);
+        QVERIFY2(f.boxes()[0].contains(c.message), qPrintable(f.boxes()[0]));
+        QVERIFY(f.boxes()[0].endsWith(" [Ok]"));
         for (const std::string &entry : f.platform.desktopLog)
             QVERIFY2(entry.rfind("keys", 0) != 0, entry.c_str());
+        QCOMPARE(f.platform.clipboard, c.unsupported.isEmpty() ? QString() : QStringLiteral("42"));
+        if (row == "nothing evaluated" || row == "no target")
+            QVERIFY(!anyKeysOrActivation(f.platform.desktopLog));
+        // A pending expression was queued for evaluation before the history was checked.
+        FormFixture::flush();
+        QCOMPARE(f.form->tables.intHistoryCount, 1);
         // The calculator keeps working.
         f.evaluate(QStringLiteral("2+3"));
         QCOMPARE(f.form->strLastResult, std::string("5"));
     }
 
-    void noTargetYetSendsNothing() {
-        f.start(); // nothing was in front at start-up
-        f.platform.foreground = kZorbic;
-        f.evaluate(QStringLiteral("6*7"));
-        send();
-        QCOMPARE(f.platform.shown.size(), 1);
-        QVERIFY(f.platform.shown[0].text.contains("No other application"));
-        QVERIFY(!anyKeysOrActivation(f.platform.desktopLog));
-    }
-
     void trackingFollowsOnlyOtherPrograms_data() {
         QTest::addColumn<WindowId>("front");
-        QTest::addColumn<bool>("pidKnown");
-        QTest::addColumn<bool>("ownPid");
+        QTest::addColumn<int>("pid"); // 0: unreadable, 1: another program's, 2: ours
         QTest::addColumn<WindowId>("expected");
-
-        QTest::newRow("another program") << WindowId(90) << true << false << WindowId(90);
-        QTest::newRow("own window by id") << kZorbic << true << false << kTarget;
-        QTest::newRow("own window by pid") << WindowId(91) << true << true << kTarget;
-        QTest::newRow("pid unreadable") << WindowId(92) << false << false << kTarget;
-        QTest::newRow("nothing in front") << WindowId(0) << true << false << kTarget;
-        QTest::newRow("same as the target") << kTarget << true << false << kTarget;
+        QTest::newRow("another program") << WindowId(90) << 1 << WindowId(90);
+        QTest::newRow("own window by id") << kZorbic << 1 << kTarget;
+        QTest::newRow("own window by pid") << WindowId(91) << 2 << kTarget;
+        QTest::newRow("pid unreadable") << WindowId(92) << 0 << kTarget;
+        QTest::newRow("nothing in front") << WindowId(0) << 1 << kTarget;
+        QTest::newRow("unsupported desktop") << WindowId(90) << -1 << kTarget;
     }
 
     void trackingFollowsOnlyOtherPrograms() {
         QFETCH(WindowId, front);
-        QFETCH(bool, pidKnown);
-        QFETCH(bool, ownPid);
-        QFETCH(WindowId, expected);
+        QFETCH(int, pid);
         // The same rule for a polling tick and for the desktop's announcement of a change.
         for (const bool announced : {false, true}) {
             f.platform.announcesForeground = announced;
             startFromTarget();
+            QCOMPARE(f.form->hwndLastActive, kTarget);
+            QVERIFY(f.form->Timer1->isActive());
             f.platform.foreground = front;
-            if (!pidKnown)
-                f.platform.pids[front] = std::nullopt;
-            else if (ownPid)
-                f.platform.pids[front] = QCoreApplication::applicationPid();
+            if (pid == 0) f.platform.pids[front] = std::nullopt;
+            if (pid == 2) f.platform.pids[front] = QCoreApplication::applicationPid();
+            if (pid < 0) f.platform.unsupportedReason = QStringLiteral("no X11");
             announced ? f.platform.foregroundChanged() : f.form->Timer1_Timer();
-            QCOMPARE(f.form->hwndLastActive, expected);
+            QTEST(f.form->hwndLastActive, "expected");
+            QCOMPARE(f.boxes(), QStringList());
         }
     }
 
@@ -242,7 +250,6 @@ private slots:
         for (const bool announced : {false, true}) {
             f.platform.announcesForeground = announced;
             startFromTarget();
-            QVERIFY(f.form->Timer1->isActive());
             f.form->bLoading = true;
             f.form->Timer1_Timer();
             QVERIFY(!f.form->bLoading);
@@ -250,19 +257,9 @@ private slots:
         }
     }
 
-    void trackingIsSilentWhenUnsupported() {
-        startFromTarget();
-        f.platform.unsupportedReason = QStringLiteral("no X11");
-        f.platform.foreground = 90;
-        f.platform.desktopLog.clear();
-        f.form->Timer1_Timer();
-        QCOMPARE(f.form->hwndLastActive, kTarget);
-        QVERIFY(f.platform.desktopLog.empty());
-        QVERIFY(f.platform.shown.isEmpty());
-    }
-
     void tickWhileLoadingEndsTheLoading() {
         startFromTarget();
+        QVERIFY(!f.form->bLoading);
         f.form->bLoading = true;
         f.form->setWindowState(Qt::WindowMinimized);
         f.form->Timer1_Timer();
@@ -282,16 +279,12 @@ private slots:
         QTest::mousePress(f.form->Command4, Qt::RightButton);
         QTest::mouseRelease(f.form->Command4, Qt::RightButton);
         frmZiptoOptions *options = f.form->ZiptoOptions;
-        QVERIFY(options);
-        QVERIFY(options->isVisible());
-        QVERIFY(!options->isModal());
+        QVERIFY(options && options->isVisible() && !options->isModal());
         QCOMPARE(options->pos(), f.form->pos() + QPoint(500 / 15, 500 / 15));
-        QVERIFY(!anyKeysOrActivation(f.platform.desktopLog));
-
         options->text5->setEditText(QStringLiteral("{f2}"));
         options->close(); // the close box hides it and keeps the values
-        QVERIFY(!options->isVisible());
-        QCOMPARE(openOptions(), options);
+        f.form->mnuExtraZiptoOptions->trigger();
+        QCOMPARE(f.form->ZiptoOptions, options);
         QCOMPARE(options->afterKeys(), QStringLiteral("{f2}"));
         QCOMPARE(f.form->findChildren<frmZiptoOptions *>().size(), 1);
     }
@@ -299,25 +292,16 @@ private slots:
     void stayOnTopIsSuspendedWhileTheOptionsAreOpen() {
         startFromTarget();
         f.form->mnuExtraStayOnTop->trigger();
-        QVERIFY(f.form->Check2->isChecked());
-        frmZiptoOptions *options = openOptions();
-        QVERIFY(!f.form->Check2->isChecked());
-        QVERIFY(f.form->bOnTopSuspended);
-        QTest::mouseClick(options->Command1, Qt::LeftButton);
-        QVERIFY(f.form->Check2->isChecked());
-        QVERIFY(!f.form->bOnTopSuspended);
-
+        frmZiptoOptions *options = setOptions(QString(), QString(), true);
+        QVERIFY(f.form->Check2->isChecked()); // "Okay" switched it back on
         // The close box does not switch it back on.
-        openOptions();
+        f.form->mnuExtraZiptoOptions->trigger();
         QVERIFY(!f.form->Check2->isChecked());
         options->close();
         QVERIFY(!f.form->Check2->isChecked());
-        QVERIFY(f.form->bOnTopSuspended);
-
         // Opened with stay on top off, "Okay" leaves it off (the earlier suspension ends).
         f.form->bOnTopSuspended = false;
-        openOptions();
-        QTest::mouseClick(options->Command1, Qt::LeftButton);
+        setOptions(QString(), QString(), true);
         QVERIFY(!f.form->Check2->isChecked());
     }
 };

@@ -55,12 +55,22 @@ TEST(EnterPath, FaultIsReportedAndRecordedAsZero) {
     std::vector<std::string> faults;
     EvalEnv env;
     env.fault = [&](const std::string &description) { faults.push_back(description); };
-    const EnterOutcome out = RunEnterPath(std::string(40000, '1'), true, false, 4, env);
+    const EnterOutcome out = RunEnterPath("exp(1000)", true, false, 4, env);
     EXPECT_TRUE(out.ok);
     EXPECT_TRUE(out.faulted);
     EXPECT_FALSE(faults.empty());
     EXPECT_EQ(out.row.resultText, "0");
     EXPECT_EQ(out.row.rawValue, "0");
+}
+
+// A text too long to prepare is not evaluated at all, so no 0 is recorded for it.
+TEST(EnterPath, TextThatPreparesTooLongIsNotEvaluated) {
+    const EnterOutcome out = RunEnterPath(std::string(1425, 'e'), true, false, 4);
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.faulted);
+    EXPECT_EQ(out.errorMessage, "Overflow");
+    EXPECT_EQ(out.boxText, std::string(1425, 'E'));
+    EXPECT_THROW(RunEnterPath(std::string(32768, '1'), true, false, 4), TextOverflow);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/wayland/PortalKeyboard.h"
+#include "platform/wayland/WaylandDesktop.h"
 
 #include <QDBusMessage>
 #include <QFile>
@@ -6,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWidget>
 
 #include <stdexcept>
 
@@ -100,6 +102,25 @@ private slots:
         QTRY_COMPARE(calls(), refused + refused);
     }
 
+    // Zipto on a desktop with the portal only: a refused dialog ends the send before the
+    // calculator steps aside, with the message and no key.
+    void refusedPortalKeepsTheCalculatorInView() {
+        QVERIFY(startFake("1"));
+        qunsetenv("WAYLAND_DISPLAY"); // no virtual keyboard
+        WaylandDesktop desktop;
+        QCOMPARE(desktop.unsupportedReason(), QString());
+        QWidget window;
+        window.show();
+        try {
+            desktop.activate(WaylandDesktop::kOtherApplication);
+            QFAIL("the refusal was not reported");
+        } catch (const std::runtime_error &e) {
+            QVERIFY2(QString(e.what()).contains("not allowed"), e.what());
+        }
+        QVERIFY(window.isVisible());
+        QTRY_COMPARE(calls(), kRequests + QStringList{"Session.Close"});
+    }
+
     // The dialog is taken down and the session closed when the user never answers.
     void unansweredDialogEndsInTime() {
         QVERIFY(startFake("none"));
@@ -112,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPortalKeyboard)
+QTEST_MAIN(TestPortalKeyboard)
 #include "tst_PortalKeyboard.moc"
