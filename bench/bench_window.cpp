@@ -1,6 +1,6 @@
 // "Enter to saved" on the real main window with full tables: evaluate, append (dropping the
-// oldest of 1,000 history rows), refill the 1,000-line history list and save the 1,500-row
-// data file atomically. Run offscreen; the data file goes to a temporary folder.
+// oldest of 1,000 history rows), put the new line on top of the 1,000-line history list and
+// save the 1,500-row data file atomically. Run offscreen; the data file goes to a temporary folder.
 #include "entry/TextBox.h"
 #include "platform/FakePlatform.h"
 #include "shell/Form1.h"

@@ -10,8 +10,14 @@ namespace zorbic {
 namespace {
 
 void AppendText(std::string &out, std::string_view text) {
-    for (char c : text)
-        if (c != '\r' && c != '\n') out += c;
+    // CR and LF are left out (they would end the line early); the runs between go in whole.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\r' || text[i] == '\n') {
+            out.append(text.data() + start, i - start);
+            start = i + 1;
+        }
+    out.append(text.data() + start, text.size() - start);
     out += "\r\n";
 }
 
@@ -88,6 +94,16 @@ void ReadBody(LineReader &in, DataFileModes &modes, std::string &boxText, Result
 std::string DataFileText(const DataFileModes &modes, std::string_view boxText,
                          const ResultTables &tables) {
     std::string out;
+    // Room for every row's four fields and line ends, so the text is never copied to grow.
+    std::size_t size = 64 + boxText.size();
+    for (const auto &[table, count] : {std::pair{&tables.strHistory, tables.intHistoryCount},
+                                       std::pair{&tables.strStorage, tables.intStorageCount}})
+        for (int r = 1; r <= count; ++r) {
+            const Row &row = RowAt(*table, r);
+            size += row.resultText.size() + row.recordedLine.size() + row.expression.size() +
+                    row.rawValue.size() + 8;
+        }
+    out.reserve(size);
     AppendText(out, kDataFileHeader);
     AppendText(out, modes.degrees ? "d" : "r");
     AppendText(out, modes.normal ? "n" : "f");

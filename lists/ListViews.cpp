@@ -6,12 +6,15 @@ std::string ShownLine(const Row &row) {
     return row.resultText + " = " + row.expression;
 }
 
+std::string HistoryLineText(const Row &row, bool fixedMode) {
+    return fixedMode ? ShownLine(row) : row.recordedLine;
+}
+
 std::vector<ListLine> HistoryLines(const ResultTables &tables, bool fixedMode) {
     std::vector<ListLine> lines;
-    for (int row = tables.intHistoryCount; row >= 1; --row) {
-        const Row &r = RowAt(tables.strHistory, row);
-        lines.push_back({fixedMode ? ShownLine(r) : r.recordedLine, static_cast<Integer>(row)});
-    }
+    for (int row = tables.intHistoryCount; row >= 1; --row)
+        lines.push_back(
+            {HistoryLineText(RowAt(tables.strHistory, row), fixedMode), static_cast<Integer>(row)});
     return lines;
 }
 

@@ -24,6 +24,8 @@ std::string ShownLine(const Row &row);
 // the current fields (field 1 " = " field 3); in Normal mode it is the recorded line (field 2),
 // which keeps the text made when the row was evaluated.
 std::vector<ListLine> HistoryLines(const ResultTables &tables, bool fixedMode);
+// The text of one history row's line, as HistoryLines makes it.
+std::string HistoryLineText(const Row &row, bool fixedMode);
 
 // Lines of List2 (subFillStorageList): oldest row first. With bShownForm the lines are rebuilt
 // from field 1 and field 3, else they are the recorded lines.

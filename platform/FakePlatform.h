@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -77,12 +78,21 @@ public:
     std::map<WindowId, std::optional<std::int64_t>> pids; // a window not listed: pid 1
     std::map<WindowId, WindowActivation> activations;     // a window not listed: Activated
     std::vector<std::string> desktopLog;
+    // With announcesForeground the desktop reports changes of the window in front: the test
+    // plays the desktop by calling foregroundChanged.
+    bool announcesForeground = false;
+    std::function<void()> foregroundChanged;
     KeyCharacters characters = KeyCharacters::Ascii;
 
     QString desktopUnsupportedReason() override { return unsupportedReason; }
     WindowId foregroundWindow() override {
         desktopLog.push_back("foreground");
         return foreground;
+    }
+    bool watchForeground(std::function<void()> changed) override {
+        if (!announcesForeground) return false;
+        foregroundChanged = std::move(changed);
+        return true;
     }
     std::vector<WindowId> ownWindowIds() override { return ownIds; }
     std::optional<std::int64_t> windowPid(WindowId window) override {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,13 @@ public:
     virtual QString desktopUnsupportedReason() = 0;
     // The top-level window in front; 0 when there is none or the desktop is unsupported.
     virtual WindowId foregroundWindow() = 0;
+    // Calls `changed` on the user-interface thread whenever the desktop announces that the
+    // window in front may have changed, for the rest of the run. False when this desktop makes
+    // no such announcements: the caller has to ask foregroundWindow() from time to time.
+    virtual bool watchForeground(std::function<void()> changed) {
+        (void)changed;
+        return false;
+    }
     // The ids of this program's own top-level windows that exist on the desktop now.
     virtual std::vector<WindowId> ownWindowIds() = 0;
     // The process id that the window's owner announced; nothing when it is gone or unknown.

@@ -2,6 +2,7 @@
 
 #include "keys/ParseKeys.h"
 #include "platform/wayland/WaylandDesktop.h"
+#include "platform/x11/ActiveWindowWatch.h"
 #include "platform/x11/X11Desktop.h"
 
 #include <QApplication>
@@ -189,6 +190,13 @@ WindowId QtPlatform::foregroundWindow() {
 
 // Every top-level window of ours that exists natively, dialogs included. The id comes from
 // the QWindow: QWidget::winId() keeps a stale id once Qt has recreated the native window.
+// The window manager's announcements come on Qt's connection, as PropertyNotify events.
+bool QtPlatform::watchForeground(std::function<void()> changed) {
+    if (!desktop()) return false;
+    activeWatch_ = ActiveWindowWatch::start(std::move(changed));
+    return activeWatch_ != nullptr;
+}
+
 std::vector<WindowId> QtPlatform::ownWindowIds() {
     desktop();
     if (wayland_) return {WaylandDesktop::kZorbic};

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace zorbic {
 
+class ActiveWindowWatch;
 class WaylandDesktop;
 class X11Desktop;
 
@@ -53,6 +54,7 @@ public:
     // the reason and nothing reaches the desktop.
     QString desktopUnsupportedReason() override;
     WindowId foregroundWindow() override;
+    bool watchForeground(std::function<void()> changed) override;
     std::vector<WindowId> ownWindowIds() override;
     std::optional<std::int64_t> windowPid(WindowId window) override;
     WindowActivation activateWindow(WindowId window) override;
@@ -66,6 +68,7 @@ private:
     QLocalServer *launches_ = nullptr;
     bool desktopTried_ = false;
     QString desktopReason_;
+    std::unique_ptr<ActiveWindowWatch> activeWatch_;
 
     QWidget *owner_ = nullptr;
     QtKeySender keySender_;

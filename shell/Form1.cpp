@@ -10,6 +10,7 @@
 #include "shell/about/HelpWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QHash>
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -99,12 +101,79 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     subMoreLessLayout(2, 1);
 }
 
+namespace {
+
+// Until start-up has read the data file: the window's first paint has the rest of start-up
+// run right after it (queued, so the paint is on the screen first), and any input to the
+// program has it run at once, before the input is handled.
+class StartGate : public QObject {
+public:
+    StartGate(Form1 *form, std::function<void()> finish)
+        : QObject(form), form_(form), finish_(std::move(finish)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::Paint:
+            if (watched == form_ && !queued_) {
+                queued_ = true;
+                QTimer::singleShot(0, form_, finish_);
+            }
+            break;
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+            finish_();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    Form1 *form_;
+    std::function<void()> finish_;
+    bool queued_ = false;
+};
+
+// A window that is never painted (started minimized, say) finishes starting after this.
+constexpr int kStartAtTheLatestMs = 500;
+
+} // namespace
+
 void Form1::start() {
-    // The window paints before the defaults are set and the data file is read, so a large
-    // file never delays it. A Timer1 tick during that first paint finds bLoading still true.
+    // The window is shown as early as possible: the desktop's announcements are asked for
+    // while the window manager maps it. The defaults and the data file follow the first
+    // paint, so a large file never delays it. A Timer1 tick before then finds bLoading true.
     Timer1->start();
     show();
-    QCoreApplication::processEvents();
+    bTrackingByEvents = platform_.watchForeground([form = QPointer<Form1>(this)] {
+        if (form) form->subTrackLastActive();
+    });
+    Text1->setFocus(Qt::OtherFocusReason);
+    ctlLastFocus = Text1;
+    bStartPending = true;
+    auto finish = [form = QPointer<Form1>(this)] {
+        if (form) form->subFinishStart();
+    };
+    startGate_ = new StartGate(this, finish);
+    qApp->installEventFilter(startGate_);
+    QTimer::singleShot(kStartAtTheLatestMs, this, finish);
+}
+
+void Form1::subFinishStart() {
+    if (!bStartPending) return;
+    bStartPending = false;
+    qApp->removeEventFilter(startGate_);
+    startGate_->deleteLater(); // this may run inside its filter
+    startGate_ = nullptr;
     subFinishLoad();
     subLoadData();
     Text1->setFocus(Qt::OtherFocusReason);

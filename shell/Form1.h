@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -46,9 +47,11 @@ public:
     explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up: shows the window and lets it paint, then reads the data file (once) and puts
-    // the caret in the expression box with its restored text selected.
+    // Start-up: shows the window; right after its first paint it reads the data file (once)
+    // and puts the caret in the expression box with its restored text selected. A key, click
+    // or close that comes before has that done first, so no input ever meets unread data.
     void start();
+    bool bStartPending = false; // the window is shown; the data file has not been read yet
 
     static QString appTitle();
 
@@ -119,6 +122,9 @@ public:
 
     // Lists.
     void subFillHistoryList();
+    // The history list after one row was appended (droppedOldest: the full table dropped its
+    // oldest row for it), as subFillHistoryList would show it, without rebuilding every line.
+    void subAddHistoryLine(bool droppedOldest);
     void subFillStorageList(bool bShownForm);
     void cmdStore_Click();
     void cmdDeleteItem_Click();
@@ -189,9 +195,13 @@ public:
 
     // Zipto: tracking the last active other application and typing the last result into it.
     std::uint64_t hwndLastActive = 0;        // the window Zipto types into; 0 before there is one
-    QTimer *Timer1 = nullptr;                // 500 ms tracking ticks, from start()
+    QTimer *Timer1 = nullptr;                // 500 ms ticks, from start()
     frmZiptoOptions *ZiptoOptions = nullptr; // created at its first opening, then shown/hidden
+    // The desktop announces each change of the window in front, so the tracking follows its
+    // announcements and Timer1 stops after its first tick. Otherwise every tick polls.
+    bool bTrackingByEvents = false;
     void Timer1_Timer();
+    void subTrackLastActive();
     void Command4_Click();
     void Command4_MouseDown(int Button);
     void mnuExtraSendLastResult_Click();
@@ -236,6 +246,8 @@ private:
     void connectZiptoHandlers();
     void connectHelpHandlers();
     void subFinishLoad();
+    void subFinishStart();
+    QObject *startGate_ = nullptr; // holds input back until subFinishStart
     bool subDoResultMode();
     void applyModes(bool degrees, bool normal);
     std::string keepUnread(const std::string &message);
@@ -258,6 +270,11 @@ private:
     void showFailure(const std::exception &failure);
     // The Yes/No box that guards a deletion: lead, then "YOU CAN'T UNDO THIS OPERATION".
     bool confirmedCantUndo(const QString &lead = QString());
+
+    // How List1 was last filled: in Fixed mode or not, and how many oldest rows the full table
+    // has dropped since (shared with its items, which follow the drops).
+    bool historyFilledFixed_ = false;
+    std::shared_ptr<int> historyDropped_ = std::make_shared<int>(0);
 
     Platform &platform_;
     DataFileStore store_;

@@ -71,6 +71,8 @@ std::string Form1::keepUnread(const std::string &message) {
 // Every close request saves first. With "Don't Close" checked the window is minimized
 // instead; a failed save is reported and the window closes.
 void Form1::closeEvent(QCloseEvent *event) {
+    // A close right at start-up saves what the data file holds, never empty tables over it.
+    subFinishStart();
     // A decimals dialog still open is cancelled first, so the file keeps the mode in effect.
     if (bWaitFixed) {
         for (QDialog *dialog : findChildren<QDialog *>())

@@ -87,8 +87,9 @@ void Form1::Text1_Enter() {
         }
         strLastResult = outcome.strLastResult;
         Command4->setToolTip(QStringLiteral("Zipto: ") + QString::fromStdString(strLastResult));
+        const bool dropsOldest = tables.intHistoryCount >= ResultTables::kHistoryRows;
         AppendHistoryRow(tables, outcome.row);
-        subFillHistoryList();
+        subAddHistoryLine(dropsOldest);
         subSaveData();
     });
 }

@@ -4,28 +4,53 @@
 #include "shell/Form1.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
+#include <memory>
+
 namespace zorbic {
 
 namespace {
 
+// A history line whose row number follows the table: each time the full table drops its
+// oldest row, every row moves down by one, and the shared count of drops moves every line's
+// number with it without touching the items.
+class HistoryItem : public QListWidgetItem {
+public:
+    HistoryItem(const QString &text, int serial, std::shared_ptr<const int> dropped)
+        : QListWidgetItem(text), serial_(serial), dropped_(std::move(dropped)) {}
+
+    QVariant data(int role) const override {
+        if (role == Qt::UserRole) return serial_ - *dropped_;
+        return QListWidgetItem::data(role);
+    }
+
+private:
+    int serial_; // the row number when no row has been dropped since the last refill
+    std::shared_ptr<const int> dropped_;
+};
+
 // Rebuilds a list from its lines; each item carries its table row as item data.
 // Refilling and reselecting by program take no line into strLastResult: the list's signals
 // stay quiet meanwhile.
-void fill(QListWidget &list, const std::vector<ListLine> &lines) {
+template <class MakeItem>
+void fill(QListWidget &list, const std::vector<ListLine> &lines, MakeItem makeItem) {
     const QSignalBlocker quiet(&list);
     list.setUpdatesEnabled(false);
     list.clear();
-    for (const ListLine &line : lines) {
-        auto *item = new QListWidgetItem(QString::fromStdString(line.text));
-        item->setData(Qt::UserRole, static_cast<int>(line.row));
-        list.addItem(item);
-    }
+    for (const ListLine &line : lines)
+        list.addItem(makeItem(QString::fromStdString(line.text), static_cast<int>(line.row)));
     list.setUpdatesEnabled(true);
+}
+
+QListWidgetItem *plainItem(const QString &text, int row) {
+    auto *item = new QListWidgetItem(text);
+    item->setData(Qt::UserRole, row);
+    return item;
 }
 
 Integer rowOf(const QListWidgetItem &item) {
@@ -58,11 +83,39 @@ void selectOnly(QListWidget &list, std::optional<int> index) {
 } // namespace
 
 void Form1::subFillHistoryList() {
-    fill(*List1, HistoryLines(tables, MnuExtraREsultFixed->isChecked()));
+    historyFilledFixed_ = MnuExtraREsultFixed->isChecked();
+    historyDropped_ = std::make_shared<int>(0);
+    fill(*List1, HistoryLines(tables, historyFilledFixed_), [this](const QString &text, int row) {
+        return new HistoryItem(text, row, historyDropped_);
+    });
+}
+
+// Only the new row's line is made and, when the full table dropped its oldest row, only the
+// bottom line goes. The list then looks as a refill leaves it: nothing selected, no current
+// line, scrolled to its top. A list that does not show the table as it was before the row
+// was added (another line form, other rows) is refilled whole.
+void Form1::subAddHistoryLine(bool droppedOldest) {
+    const int before = tables.intHistoryCount - (droppedOldest ? 0 : 1);
+    if (List1->count() != before || historyFilledFixed_ != MnuExtraREsultFixed->isChecked()) {
+        subFillHistoryList();
+        return;
+    }
+    const QSignalBlocker quiet(List1);
+    if (droppedOldest) {
+        delete List1->takeItem(List1->count() - 1);
+        ++*historyDropped_;
+    }
+    const Row &row = RowAt(tables.strHistory, tables.intHistoryCount);
+    List1->insertItem(
+        0, new HistoryItem(QString::fromStdString(HistoryLineText(row, historyFilledFixed_)),
+                           tables.intHistoryCount + *historyDropped_, historyDropped_));
+    List1->clearSelection();
+    List1->selectionModel()->clearCurrentIndex();
+    List1->scrollToTop();
 }
 
 void Form1::subFillStorageList(bool bShownForm) {
-    fill(*List2, StorageLines(tables, bShownForm));
+    fill(*List2, StorageLines(tables, bShownForm), plainItem);
 }
 
 void Form1::cmdStore_Click() {

@@ -60,9 +60,9 @@ void Form1::connectZiptoHandlers() {
     connect(mnuExtraZiptoOptions, &QAction::triggered, this, &Form1::mnuExtraZiptoOptions_Click);
 }
 
-// Follows the last window of another program that was in front at a tick. The tick never
-// shows a message: a failing desktop query simply leaves the target as it was.
-void Form1::Timer1_Timer() {
+// Follows the last window of another program that came to the front. It never shows a
+// message: a failing desktop query simply leaves the target as it was.
+void Form1::subTrackLastActive() {
     try {
         if (platform_.desktopUnsupportedReason().isEmpty()) {
             const WindowId front = platform_.foregroundWindow();
@@ -75,11 +75,18 @@ void Form1::Timer1_Timer() {
         }
     } catch (const std::exception &) {
     }
+}
+
+void Form1::Timer1_Timer() {
+    subTrackLastActive();
     if (bLoading) {
         // Only when the finishing step of start-up failed half way.
         bLoading = false;
         setWindowState(Qt::WindowNoState);
     }
+    // With the desktop's announcements the tick has done its start-up part; an idle program
+    // then never wakes up by itself.
+    if (bTrackingByEvents) Timer1->stop();
 }
 
 void Form1::Command4_Click() {

@@ -24,7 +24,8 @@ int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &before
     if (beforeStart) beforeStart(form);
     form.start();
     // From here on the session's signals end the program through the window's close, which
-    // saves the data file; before, the file has not been read yet and must not be written.
+    // saves the data file (reading it first if start-up has not yet); before, nothing may
+    // write it.
     const SessionSignals sessionSignals([&form] { form.endSession(); });
     return QApplication::exec();
 }

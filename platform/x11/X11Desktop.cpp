@@ -173,7 +173,8 @@ bool plainCharacter(const KeyStroke &s) {
 
 struct X11Desktop::Impl {
     Display *display = nullptr;
-    xdo_t *xdo = nullptr;
+    xdo_t *xdo = nullptr; // made by prepareTyping()
+    std::string displayName;
     Window root = 0;
     bool hasXTest = false;
     Atom netActiveWindow = 0;
@@ -334,6 +335,19 @@ struct X11Desktop::Impl {
         return waitUntil(w, timeoutMs, false);
     }
 
+    // libxdo reads the whole keyboard map with several round trips, so it is prepared at the
+    // first typing, not when the program starts. It shares our connection; passing no name
+    // keeps it from owning (and freeing) one.
+    bool prepareTyping(std::string *why) {
+        if (!xdo) xdo = xdo_new_with_opened_display(display, nullptr, 0);
+        if (!xdo) {
+            if (why) *why = "Cannot prepare keyboard input on X display " + displayName;
+            return false;
+        }
+        xdo->quiet = 1;
+        return true;
+    }
+
     bool typeText(const std::string &text, std::string *why) {
         if (xdo_enter_text_window(xdo, CURRENTWINDOW, text.c_str(), kKeyDelayUs) != 0) {
             if (why) *why = "Could not type \"" + text + "\"";
@@ -400,13 +414,7 @@ std::unique_ptr<X11Desktop> X11Desktop::open(std::string *why) {
     int firstError = 0;
     impl->hasXTest = XQueryExtension(impl->display, "XTEST", &opcode, &firstEvent, &firstError);
 
-    // libxdo shares our connection; passing no name keeps it from owning (and freeing) one.
-    impl->xdo = xdo_new_with_opened_display(impl->display, nullptr, 0);
-    if (!impl->xdo) {
-        if (why) *why = std::string("Cannot prepare keyboard input on X display ") + name;
-        return nullptr;
-    }
-    impl->xdo->quiet = 1;
+    impl->displayName = name;
     return std::unique_ptr<X11Desktop>(new X11Desktop(std::move(impl)));
 }
 
@@ -448,6 +456,7 @@ bool X11Desktop::sendKeys(const std::vector<KeyStroke> &strokes, std::string *wh
         return false;
     }
     ErrorTrap trap(d->display);
+    if (!d->prepareTyping(why)) return false;
     // Runs of plain characters go out in one call; chords and named keys one by one.
     std::string run;
     auto flush = [&] {

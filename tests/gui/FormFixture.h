@@ -55,6 +55,7 @@ struct FormFixture {
         form = std::make_unique<Form1>(platform, dataPath());
         form->start();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QTRY_VERIFY(!form->bStartPending);
         activate();
     }
 

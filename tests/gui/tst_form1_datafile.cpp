@@ -26,6 +26,29 @@ private slots:
         QCOMPARE(f.boxes(), QStringList());
     }
 
+    // The file is read right after the first paint. A key typed before waits for it (and
+    // replaces the restored expression); a close before it saves the file's own rows.
+    void inputBeforeTheLoadWaitsForIt() {
+        const QByteArray sample = "v2_2_0\r\nd\r\nn\r\n 4 \r\n 2 \r\n 0 \r\n2*3\r\n2\r\n2 = 1+1\r\n"
+                                  "1+1\r\n2\r\n6\r\n6 = 2*3\r\n2*3\r\n6\r\n";
+        f.writeDataFile(sample);
+        for (const bool typing : {true, false}) {
+            f.form.reset();
+            f.form = std::make_unique<Form1>(f.platform, f.dataPath());
+            f.form->start();
+            QVERIFY(f.form->bStartPending);
+            if (typing) {
+                QTest::keyClick(f.form->Text1, Qt::Key_7);
+                QCOMPARE(f.form->Text1->text(), QStringLiteral("7"));
+                QCOMPARE(f.form->List1->count(), 2);
+            } else {
+                f.form->close();
+                QCOMPARE(f.readDataFile(), sample);
+            }
+            QVERIFY(!f.form->bStartPending);
+        }
+    }
+
     void restartRestoresEverything() {
         // Radians, Fixed with 3 decimals, two history rows, one storage row.
         f.writeDataFile(

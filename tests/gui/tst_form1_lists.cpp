@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 
 using namespace zorbic;
 using namespace zorbic::test;
@@ -127,6 +128,48 @@ private slots:
         QTest::keyClick(list1, Qt::Key_Delete, Qt::ShiftModifier);
         QCOMPARE(f.boxes(), QStringList{kCantUndo});
         QCOMPARE(list1->count(), 2);
+    }
+
+    // Enter adds the new line on top and, at the limit, drops the bottom one instead of
+    // refilling: lines, rows, selection and scrolling must be what a refill shows.
+    void enterAtTheLimitShowsWhatARefillShows_data() {
+        QTest::addColumn<bool>("fixed");
+        QTest::newRow("normal") << false;
+        QTest::newRow("fixed") << true;
+    }
+
+    void enterAtTheLimitShowsWhatARefillShows() {
+        QFETCH(bool, fixed);
+        QListWidget *list = f.form->List1;
+        auto view = [list] {
+            QStringList all{QString::number(list->currentRow()),
+                            QString::number(list->verticalScrollBar()->value())};
+            for (int i = 0; i < list->count(); ++i)
+                all << QStringLiteral("%1|%2|%3")
+                           .arg(list->item(i)->text())
+                           .arg(list->item(i)->data(Qt::UserRole).toInt())
+                           .arg(list->item(i)->isSelected());
+            return all;
+        };
+        f.form->MnuExtraREsultFixed->setChecked(fixed);
+        f.form->MnuExtraREsultNormal->setChecked(!fixed);
+        f.form->intResultMode = fixed ? 1 : 0;
+        for (int r = 1; r < ResultTables::kHistoryRows; ++r)
+            AppendHistoryRow(f.form->tables, {"r" + std::to_string(r), "rec" + std::to_string(r),
+                                              std::to_string(r), std::to_string(r)});
+        f.form->subFillHistoryList();
+        for (const char *expression : {"1+1", "2*3", "10/4"}) {
+            list->scrollToBottom();
+            list->setCurrentRow(5, QItemSelectionModel::ClearAndSelect);
+            f.evaluate(QString::fromLatin1(expression));
+        }
+        const QStringList added = view();
+        f.form->subFillHistoryList();
+        QCOMPARE(added, view());
+        QCOMPARE(added.size(), 2 + ResultTables::kHistoryRows);
+        QCOMPARE(added[2], fixed ? QStringLiteral("2.5000 = 10/4|1000|0")
+                                 : QStringLiteral("2.5 = 10/4|1000|0"));
+        QCOMPARE(added.last(), QStringLiteral("%1|1|0").arg(fixed ? "r3 = 3" : "rec3"));
     }
 
     void itemTipShowsTheLineUnderTheMouse() {

@@ -228,16 +228,33 @@ private slots:
     void trackingFollowsOnlyOtherPrograms() {
         QFETCH(WindowId, front);
         QFETCH(int, pid);
-        startFromTarget();
-        QCOMPARE(f.form->hwndLastActive, kTarget);
-        QVERIFY(f.form->Timer1->isActive());
-        f.platform.foreground = front;
-        if (pid == 0) f.platform.pids[front] = std::nullopt;
-        if (pid == 2) f.platform.pids[front] = QCoreApplication::applicationPid();
-        if (pid < 0) f.platform.unsupportedReason = QStringLiteral("no X11");
-        f.form->Timer1_Timer();
-        QTEST(f.form->hwndLastActive, "expected");
-        QCOMPARE(f.boxes(), QStringList());
+        // The same rule for a polling tick and for the desktop's announcement of a change.
+        for (const bool announced : {false, true}) {
+            f.platform.announcesForeground = announced;
+            startFromTarget();
+            QCOMPARE(f.form->hwndLastActive, kTarget);
+            QVERIFY(f.form->Timer1->isActive());
+            f.platform.foreground = front;
+            if (pid == 0) f.platform.pids[front] = std::nullopt;
+            if (pid == 2) f.platform.pids[front] = QCoreApplication::applicationPid();
+            if (pid < 0) f.platform.unsupportedReason = QStringLiteral("no X11");
+            announced ? f.platform.foregroundChanged() : f.form->Timer1_Timer();
+            QTEST(f.form->hwndLastActive, "expected");
+            QCOMPARE(f.boxes(), QStringList());
+        }
+    }
+
+    // Where the desktop announces changes, the first tick ends the loading and the timer
+    // stops; elsewhere it keeps polling.
+    void timerPollsOnlyWithoutAnnouncements() {
+        for (const bool announced : {false, true}) {
+            f.platform.announcesForeground = announced;
+            startFromTarget();
+            f.form->bLoading = true;
+            f.form->Timer1_Timer();
+            QVERIFY(!f.form->bLoading);
+            QCOMPARE(f.form->Timer1->isActive(), !announced);
+        }
     }
 
     void tickWhileLoadingEndsTheLoading() {
