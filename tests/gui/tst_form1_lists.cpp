@@ -154,9 +154,11 @@ private slots:
         f.form->MnuExtraREsultFixed->setChecked(fixed);
         f.form->MnuExtraREsultNormal->setChecked(!fixed);
         f.form->intResultMode = fixed ? 1 : 0;
-        for (int r = 1; r < ResultTables::kHistoryRows; ++r)
-            AppendHistoryRow(f.form->tables, {"r" + std::to_string(r), "rec" + std::to_string(r),
-                                              std::to_string(r), std::to_string(r)});
+        for (int r = 1; r < ResultTables::kHistoryRows; ++r) {
+            const std::string n = std::to_string(r); // appended: GCC 12 -O2 warns on "r" + n
+            AppendHistoryRow(f.form->tables,
+                             {std::string("r").append(n), std::string("rec").append(n), n, n});
+        }
         f.form->subFillHistoryList();
         for (const char *expression : {"1+1", "2*3", "10/4"}) {
             list->scrollToBottom();
