@@ -5,6 +5,7 @@
 #include "platform/FixedBorder.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "shell/CaretRest.h"
 #include "shell/ControlTable.h"
 #include "shell/Pictures.h"
 #include "shell/about/HelpWindow.h"
@@ -163,6 +164,7 @@ void Form1::start() {
     auto finish = [form = QPointer<Form1>(this)] {
         if (form) form->subFinishStart();
     };
+    caretRest = new CaretRest(this);
     startGate_ = new StartGate(this, finish);
     qApp->installEventFilter(startGate_);
     QTimer::singleShot(kStartAtTheLatestMs, this, finish);

@@ -30,6 +30,8 @@ class QTimer;
 
 namespace zorbic {
 
+class CaretRest;
+
 class HelpWindow;
 class Platform;
 class TextBox;
@@ -196,6 +198,7 @@ public:
     // Zipto: tracking the last active other application and typing the last result into it.
     std::uint64_t hwndLastActive = 0;        // the window Zipto types into; 0 before there is one
     QTimer *Timer1 = nullptr;                // 500 ms ticks, from start()
+    CaretRest *caretRest = nullptr;          // the caret blinks only while the user is at work
     frmZiptoOptions *ZiptoOptions = nullptr; // created at its first opening, then shown/hidden
     // The desktop announces each change of the window in front, so the tracking follows its
     // announcements and Timer1 stops after its first tick. Otherwise every tick polls.

@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 #include "entry/frmFixedMode.h"
 #include "platform/Twips.h"
+#include "shell/CaretRest.h"
 #include "shell/ControlTable.h"
 #include "shell/about/HelpWindow.h"
 #include "shell/about/frmAbout.h"
@@ -78,6 +79,17 @@ private slots:
         QCOMPARE(f.form->Command1[7]->geometry(), QRect(222, 77, 25, 19));
         QCOMPARE(f.form->Command1[7]->font().pointSizeF(), 12.0);
         QVERIFY(f.form->Command1[7]->font().bold());
+    }
+
+    // Steady from start-up, so an untouched window never wakes; blinking from a key; steady
+    // again after a rest.
+    void caretBlinksOnlyWhileTheUserIsAtWork() {
+        QStyleHints *hints = QGuiApplication::styleHints();
+        QCOMPARE(hints->cursorFlashTime(), 0);
+        f.form->caretRest->setRestMs(50);
+        QTest::keyClick(f.form->Text1, Qt::Key_1);
+        QVERIFY(hints->cursorFlashTime() > 0);
+        QTRY_COMPARE(hints->cursorFlashTime(), 0);
     }
 
     void tabNeverStopsOnAButton() {
