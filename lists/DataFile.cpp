@@ -4,37 +4,70 @@
 #include "lists/Failure.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace zorbic {
 
 namespace {
 
-void AppendText(std::string &out, std::string_view text) {
-    // CR and LF are left out (they would end the line early); the runs between go in whole.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] == '\r' || text[i] == '\n') {
-            out.append(text.data() + start, i - start);
-            start = i + 1;
-        }
-    out.append(text.data() + start, text.size() - start);
-    out += "\r\n";
+// Appends text and a CR LF, leaving out any CR or LF inside (they would end the line early).
+// The caller has made room for the text and its line end: this only writes through a pointer.
+char *PutLine(char *out, std::string_view text) {
+    const char *in = text.data();
+    std::size_t left = text.size();
+    // Eight bytes at a time while none of them is a CR or LF (the usual case: fields have none).
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    auto hasByte = [](std::uint64_t word, unsigned char byte) {
+        const std::uint64_t x = word ^ (kOnes * byte);
+        return ((x - kOnes) & ~x & kHighs) != 0;
+    };
+    for (; left >= 8; left -= 8, in += 8, out += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, in, 8);
+        if (hasByte(word, '\r') || hasByte(word, '\n')) break;
+        std::memcpy(out, &word, 8);
+    }
+    for (; left > 0; --left, ++in) {
+        *out = *in;
+        out += *in != '\r' && *in != '\n';
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
 }
 
-void AppendNumber(std::string &out, Integer value) {
-    out += value < 0 ? "-" : " ";
-    out += std::to_string(value < 0 ? -static_cast<int>(value) : static_cast<int>(value));
-    out += " \r\n";
+char *PutNumber(char *out, Integer value) {
+    *out++ = value < 0 ? '-' : ' ';
+    const std::string digits =
+        std::to_string(value < 0 ? -static_cast<int>(value) : static_cast<int>(value));
+    out = std::copy(digits.begin(), digits.end(), out);
+    *out++ = ' ';
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
 }
 
-void AppendRows(std::string &out, const std::vector<Row> &table, Integer count) {
+char *PutRows(char *out, const std::vector<Row> &table, Integer count) {
     for (int r = 1; r <= count; ++r) {
         const Row &row = RowAt(table, r);
-        AppendText(out, row.resultText);
-        AppendText(out, row.recordedLine);
-        AppendText(out, row.expression);
-        AppendText(out, row.rawValue);
+        out = PutLine(out, row.resultText);
+        out = PutLine(out, row.recordedLine);
+        out = PutLine(out, row.expression);
+        out = PutLine(out, row.rawValue);
     }
+    return out;
+}
+
+std::size_t RowsSize(const std::vector<Row> &table, Integer count) {
+    std::size_t size = 0;
+    for (int r = 1; r <= count; ++r) {
+        const Row &row = RowAt(table, r);
+        size += row.resultText.size() + row.recordedLine.size() + row.expression.size() +
+                row.rawValue.size() + 8;
+    }
+    return size;
 }
 
 // Sequential line input over the file's bytes.
@@ -93,26 +126,23 @@ void ReadBody(LineReader &in, DataFileModes &modes, std::string &boxText, Result
 
 std::string DataFileText(const DataFileModes &modes, std::string_view boxText,
                          const ResultTables &tables) {
-    std::string out;
-    // Room for every row's four fields and line ends, so the text is never copied to grow.
-    std::size_t size = 64 + boxText.size();
-    for (const auto &[table, count] : {std::pair{&tables.strHistory, tables.intHistoryCount},
-                                       std::pair{&tables.strStorage, tables.intStorageCount}})
-        for (int r = 1; r <= count; ++r) {
-            const Row &row = RowAt(*table, r);
-            size += row.resultText.size() + row.recordedLine.size() + row.expression.size() +
-                    row.rawValue.size() + 8;
-        }
-    out.reserve(size);
-    AppendText(out, kDataFileHeader);
-    AppendText(out, modes.degrees ? "d" : "r");
-    AppendText(out, modes.normal ? "n" : "f");
-    AppendNumber(out, modes.intDecimals);
-    AppendNumber(out, tables.intHistoryCount);
-    AppendNumber(out, tables.intStorageCount);
-    AppendText(out, boxText);
-    AppendRows(out, tables.strHistory, tables.intHistoryCount);
-    AppendRows(out, tables.strStorage, tables.intStorageCount);
+    // Room for every line at its longest (no CR or LF left out) and the number lines; the text
+    // is written in place, then cut to what was written.
+    const std::size_t size = 64 + std::string_view(kDataFileHeader).size() + boxText.size() +
+                             RowsSize(tables.strHistory, tables.intHistoryCount) +
+                             RowsSize(tables.strStorage, tables.intStorageCount);
+    std::string out(size, '\0');
+    char *end = out.data();
+    end = PutLine(end, kDataFileHeader);
+    end = PutLine(end, modes.degrees ? "d" : "r");
+    end = PutLine(end, modes.normal ? "n" : "f");
+    end = PutNumber(end, modes.intDecimals);
+    end = PutNumber(end, tables.intHistoryCount);
+    end = PutNumber(end, tables.intStorageCount);
+    end = PutLine(end, boxText);
+    end = PutRows(end, tables.strHistory, tables.intHistoryCount);
+    end = PutRows(end, tables.strStorage, tables.intStorageCount);
+    out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
 
