@@ -19,15 +19,27 @@ char *PutLine(char *out, std::string_view text) {
     // Eight bytes at a time while none of them is a CR or LF (the usual case: fields have none).
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighs = 0x8080808080808080u;
-    auto hasByte = [](std::uint64_t word, unsigned char byte) {
-        const std::uint64_t x = word ^ (kOnes * byte);
-        return ((x - kOnes) & ~x & kHighs) != 0;
+    auto hasByte = [](auto word, unsigned char byte) {
+        using Word = decltype(word);
+        const Word ones = static_cast<Word>(kOnes), highs = static_cast<Word>(kHighs);
+        const Word x = word ^ static_cast<Word>(ones * byte);
+        return static_cast<Word>((x - ones) & ~x & highs) != 0;
     };
     for (; left >= 8; left -= 8, in += 8, out += 8) {
         std::uint64_t word;
         std::memcpy(&word, in, 8);
         if (hasByte(word, '\r') || hasByte(word, '\n')) break;
         std::memcpy(out, &word, 8);
+    }
+    if (left >= 4) {
+        std::uint32_t word;
+        std::memcpy(&word, in, 4);
+        if (!hasByte(word, '\r') && !hasByte(word, '\n')) {
+            std::memcpy(out, &word, 4);
+            in += 4;
+            out += 4;
+            left -= 4;
+        }
     }
     for (; left > 0; --left, ++in) {
         *out = *in;
@@ -50,8 +62,9 @@ char *PutNumber(char *out, Integer value) {
 }
 
 char *PutRows(char *out, const std::vector<Row> &table, Integer count) {
+    if (count > 0) RowAt(table, count); // rows 1..count exist, or this fails as a row would
     for (int r = 1; r <= count; ++r) {
-        const Row &row = RowAt(table, r);
+        const Row &row = table[static_cast<std::size_t>(r)];
         out = PutLine(out, row.resultText);
         out = PutLine(out, row.recordedLine);
         out = PutLine(out, row.expression);
@@ -61,9 +74,10 @@ char *PutRows(char *out, const std::vector<Row> &table, Integer count) {
 }
 
 std::size_t RowsSize(const std::vector<Row> &table, Integer count) {
+    if (count > 0) RowAt(table, count); // rows 1..count exist, or this fails as a row would
     std::size_t size = 0;
     for (int r = 1; r <= count; ++r) {
-        const Row &row = RowAt(table, r);
+        const Row &row = table[static_cast<std::size_t>(r)];
         size += row.resultText.size() + row.recordedLine.size() + row.expression.size() +
                 row.rawValue.size() + 8;
     }
