@@ -11,40 +11,42 @@ namespace zorbic {
 
 namespace {
 
-// Appends text and a CR LF, leaving out any CR or LF inside (they would end the line early).
+// Copies one word of Word bytes and tells whether it held no CR and no LF.
+template <typename Word> bool CopyWord(const char *in, char *out) {
+    constexpr auto ones = static_cast<Word>(0x0101010101010101u);
+    constexpr auto highs = static_cast<Word>(0x8080808080808080u);
+    Word word;
+    std::memcpy(&word, in, sizeof word);
+    std::memcpy(out, &word, sizeof word);
+    // A byte equal to b makes word ^ (ones * b) have a zero byte, which the borrow trick finds.
+    auto zeroByte = [&](Word x) { return static_cast<Word>((x - ones) & ~x & highs) != 0; };
+    return !zeroByte(word ^ static_cast<Word>(ones * '\r')) &&
+           !zeroByte(word ^ static_cast<Word>(ones * '\n'));
+}
+
+// Writes text and a CR LF, leaving out any CR or LF inside (they would end the line early).
 // The caller has made room for the text and its line end: this only writes through a pointer.
+// Texts of four bytes or more are copied a word at a time, the last word overlapping the one
+// before; only a text that holds a line break, or is shorter, is copied byte by byte.
 char *PutLine(char *out, std::string_view text) {
     const char *in = text.data();
-    std::size_t left = text.size();
-    // Eight bytes at a time while none of them is a CR or LF (the usual case: fields have none).
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    constexpr std::uint64_t kHighs = 0x8080808080808080u;
-    auto hasByte = [](auto word, unsigned char byte) {
-        using Word = decltype(word);
-        const Word ones = static_cast<Word>(kOnes), highs = static_cast<Word>(kHighs);
-        const Word x = word ^ static_cast<Word>(ones * byte);
-        return static_cast<Word>((x - ones) & ~x & highs) != 0;
-    };
-    for (; left >= 8; left -= 8, in += 8, out += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, in, 8);
-        if (hasByte(word, '\r') || hasByte(word, '\n')) break;
-        std::memcpy(out, &word, 8);
-    }
-    if (left >= 4) {
-        std::uint32_t word;
-        std::memcpy(&word, in, 4);
-        if (!hasByte(word, '\r') && !hasByte(word, '\n')) {
-            std::memcpy(out, &word, 4);
-            in += 4;
-            out += 4;
-            left -= 4;
+    const std::size_t n = text.size();
+    bool clean = n >= 4;
+    if (n >= 8)
+        for (std::size_t i = 0; clean && i < n; i += 8) {
+            const std::size_t at = std::min(i, n - 8);
+            clean = CopyWord<std::uint64_t>(in + at, out + at);
         }
-    }
-    for (; left > 0; --left, ++in) {
-        *out = *in;
-        out += *in != '\r' && *in != '\n';
-    }
+    else if (clean)
+        clean =
+            CopyWord<std::uint32_t>(in, out) && CopyWord<std::uint32_t>(in + n - 4, out + n - 4);
+    if (clean)
+        out += n;
+    else
+        for (const char c : text) {
+            *out = c;
+            out += c != '\r' && c != '\n';
+        }
     *out++ = '\r';
     *out++ = '\n';
     return out;
