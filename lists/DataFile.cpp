@@ -28,7 +28,7 @@ template <typename Word> bool CopyWord(const char *in, char *out) {
 // The caller has made room for the text and its line end: this only writes through a pointer.
 // Texts of four bytes or more are copied a word at a time, the last word overlapping the one
 // before; only a text that holds a line break, or is shorter, is copied byte by byte.
-char *PutLine(char *out, std::string_view text) {
+[[gnu::always_inline]] inline char *PutLine(char *out, std::string_view text) {
     const char *in = text.data();
     const std::size_t n = text.size();
     bool clean = n >= 4;
