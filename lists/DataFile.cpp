@@ -27,7 +27,8 @@ template <typename Word> bool CopyWord(const char *in, char *out) {
 // Writes text and a CR LF, leaving out any CR or LF inside (they would end the line early).
 // The caller has made room for the text and its line end: this only writes through a pointer.
 // Texts of four bytes or more are copied a word at a time, the last word overlapping the one
-// before; only a text that holds a line break, or is shorter, is copied byte by byte.
+// before, shorter ones by their first, middle and last bytes; only a text that holds a line
+// break is copied byte by byte.
 [[gnu::always_inline]] inline char *PutLine(char *out, std::string_view text) {
     const char *in = text.data();
     const std::size_t n = text.size();
@@ -40,6 +41,15 @@ template <typename Word> bool CopyWord(const char *in, char *out) {
     else if (clean)
         clean =
             CopyWord<std::uint32_t>(in, out) && CopyWord<std::uint32_t>(in + n - 4, out + n - 4);
+    else if (n > 0) {
+        // One to three bytes: the first, middle and last cover them all.
+        const char first = in[0], middle = in[n / 2], last = in[n - 1];
+        out[0] = first;
+        out[n / 2] = middle;
+        out[n - 1] = last;
+        auto plain = [](char c) { return c != '\r' && c != '\n'; };
+        clean = plain(first) && plain(middle) && plain(last);
+    }
     if (clean)
         out += n;
     else
