@@ -60,9 +60,9 @@ TEST(DataFileWriter, ExactBytes) {
     AppendHistoryRow(tables, MakeRow("2", "1+1"));
     EXPECT_EQ(DataFileText(DataFileModes{}, "", tables),
               "v2_2_0\r\nd\r\nn\r\n 4 \r\n 1 \r\n 0 \r\n\r\n2\r\n2 = 1+1\r\n1+1\r\n2\r\n");
-    tables.strHistory[1] = Row{"1\r\n", "1 = a\rb", "a\nb", "1"};
+    tables.strHistory[1] = Row{"1\r\n", "1 = a\rb", "abcdefgh\nij", "1"};
     EXPECT_EQ(DataFileText(DataFileModes{false, false, -3}, "x\r\ny", tables),
-              "v2_2_0\r\nr\r\nf\r\n-3 \r\n 1 \r\n 0 \r\nxy\r\n1\r\n1 = ab\r\nab\r\n1\r\n");
+              "v2_2_0\r\nr\r\nf\r\n-3 \r\n 1 \r\n 0 \r\nxy\r\n1\r\n1 = ab\r\nabcdefghij\r\n1\r\n");
 }
 
 TEST(DataFile, RoundTripKeepsEverything) {
