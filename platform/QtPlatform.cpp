@@ -188,14 +188,16 @@ WindowId QtPlatform::foregroundWindow() {
     return x ? x->activeWindow() : 0;
 }
 
-// Every top-level window of ours that exists natively, dialogs included. The id comes from
-// the QWindow: QWidget::winId() keeps a stale id once Qt has recreated the native window.
 // The window manager's announcements come on Qt's connection, as PropertyNotify events.
 bool QtPlatform::watchForeground(std::function<void()> changed) {
-    if (!desktop()) return false;
+    X11Desktop *x = desktop();
+    if (!x || !x->supportsActiveWindow()) return false;
     activeWatch_ = ActiveWindowWatch::start(std::move(changed));
     return activeWatch_ != nullptr;
 }
+
+// Every top-level window of ours that exists natively, dialogs included. The id comes from
+// the QWindow: QWidget::winId() keeps a stale id once Qt has recreated the native window.
 
 std::vector<WindowId> QtPlatform::ownWindowIds() {
     desktop();

@@ -17,8 +17,9 @@ namespace zorbic {
 // program is never woken.
 class ActiveWindowWatch : public QAbstractNativeEventFilter {
 public:
-    // Starts watching and calls `changed` on each change. Null when Qt is not on xcb, or when
-    // no live window manager announces _NET_ACTIVE_WINDOW in _NET_SUPPORTED.
+    // Starts watching and calls `changed` on each change. Null when Qt is not on xcb. The
+    // caller checks first that a live window manager keeps the property
+    // (X11Desktop::supportsActiveWindow).
     static std::unique_ptr<ActiveWindowWatch> start(std::function<void()> changed);
 
     ~ActiveWindowWatch() override;
