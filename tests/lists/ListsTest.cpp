@@ -1,0 +1,405 @@
+#include "lists/CopyInsert.h"
+#include "lists/DataFile.h"
+#include "lists/Failure.h"
+#include "lists/Integer.h"
+#include "lists/ListViews.h"
+#include "lists/Reformat.h"
+#include "lists/StoreDelete.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+namespace zorbic {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A row as the Enter path records it: result text, "result = expression", expression, raw value.
+Row MakeRow(const std::string &result, const std::string &expression, const std::string &raw = {}) {
+    return {result, result + " = " + expression, expression, raw.empty() ? result : raw};
+}
+
+// Rows "1", "2", ... "n" with expressions "e1", "e2", ...
+void FillNumberedHistory(ResultTables &tables, int n) {
+    for (int i = 1; i <= n; ++i) {
+        std::string expression = "e"; // appended, not "e" + ...: GCC 12 -O2 warns falsely there
+        expression += std::to_string(i);
+        AppendHistoryRow(tables, MakeRow(std::to_string(i), expression));
+    }
+}
+
+Texts Shown(const std::vector<ListLine> &lines) {
+    Texts texts;
+    for (const ListLine &line : lines)
+        texts.push_back(line.text);
+    return texts;
+}
+
+// The result texts of rows 1 to count of a table.
+Texts Results(const std::vector<Row> &table, int count) {
+    Texts results;
+    for (int r = 1; r <= count; ++r)
+        results.push_back(table[r].resultText);
+    return results;
+}
+
+// Rows "1" to "5" in both tables.
+ResultTables FiveAndFive() {
+    ResultTables tables;
+    FillNumberedHistory(tables, 5);
+    std::copy_n(tables.strHistory.begin(), 6, tables.strStorage.begin());
+    tables.intStorageCount = 5;
+    return tables;
+}
+
+// Normal mode shows the recorded line; Fixed mode rebuilds it from the reformatted result text.
+TEST(Lists, HistoryNewestFirstStorageOldestFirst) {
+    ResultTables tables;
+    FillNumberedHistory(tables, 2);
+    tables.strStorage[1] = MakeRow("1", "a");
+    tables.strStorage[2] = MakeRow("2", "b");
+    tables.intStorageCount = 2;
+    tables.strHistory[2].resultText = tables.strStorage[2].resultText = "2.00";
+    EXPECT_EQ(Shown(HistoryLines(tables, false)), (Texts{"2 = e2", "1 = e1"}));
+    EXPECT_EQ(Shown(HistoryLines(tables, true)), (Texts{"2.00 = e2", "1 = e1"}));
+    EXPECT_EQ(Shown(StorageLines(tables, false)), (Texts{"1 = a", "2 = b"}));
+    EXPECT_EQ(Shown(StorageLines(tables, true)), (Texts{"1 = a", "2.00 = b"}));
+}
+
+// History holds 1,000 rows: the 1,000th row is simply added, the next one drops the oldest.
+TEST(Lists, HistoryExactlyFullThenOneMore) {
+    ResultTables tables;
+    FillNumberedHistory(tables, 999);
+    AppendHistoryRow(tables, MakeRow("1000", "x"));
+    EXPECT_EQ(tables.intHistoryCount, 1000);
+    EXPECT_EQ(tables.strHistory[1].resultText, "1");
+    EXPECT_EQ(tables.strHistory[1000].resultText, "1000");
+    AppendHistoryRow(tables, MakeRow("new", "x"));
+    EXPECT_EQ(tables.intHistoryCount, 1000);
+    EXPECT_EQ(tables.strHistory[1].resultText, "2");
+    EXPECT_EQ(tables.strHistory[999].resultText, "1000");
+    EXPECT_EQ(tables.strHistory[1000].resultText, "new");
+    EXPECT_EQ(tables.strHistory[0], Row{});
+}
+
+TEST(Lists, StoreWithoutSelectionTakesTheNewestRowOrAnEmptyOne) {
+    ResultTables empty;
+    fnHistory_Store(empty, {});
+    ASSERT_EQ(empty.intStorageCount, 1);
+    EXPECT_EQ(empty.strStorage[1], Row{});
+    // The stored row is a copy that outlives its history row.
+    ResultTables tables;
+    FillNumberedHistory(tables, 3);
+    fnHistory_Store(tables, {});
+    fnHistory_DeleteLines(tables, std::vector<ListItem>{{1, true}, {2, true}, {3, true}});
+    EXPECT_EQ(Shown(StorageLines(tables, false)), Texts{"3 = e3"});
+}
+
+// History rows 3, 1, 2 stored or copied and pasted go in that order. Into a list with room for
+// three they fill it exactly; with room for two the third fails and the two that fitted stay.
+TEST(Lists, StoreAndPasteUpToAFullList) {
+    struct Case {
+        std::string target; // "store", or the list pasted into
+        Integer ResultTables::*count;
+        Integer before, after;
+    };
+    const auto storage = &ResultTables::intStorageCount;
+    for (const Case &c : {Case{"store", storage, 0, 3}, Case{"store", storage, 497, 500},
+                          Case{"store", storage, 498, 500}, Case{"list2", storage, 497, 500},
+                          Case{"list2", storage, 498, 500},
+                          Case{"list1", &ResultTables::intHistoryCount, 997, 1000},
+                          Case{"list1", &ResultTables::intHistoryCount, 998, 1000}}) {
+        SCOPED_TRACE(c.target + " from " + std::to_string(c.before));
+        ResultTables tables;
+        FillNumberedHistory(tables, 3);
+        const std::vector<Integer> selected{3, 1, 2};
+        CopyBuffer buffer;
+        CopyLines(tables.strHistory, selected, CopyMode::Result, buffer);
+        tables.*c.count = c.before;
+        const auto run = [&] {
+            if (c.target == "store")
+                fnHistory_Store(tables, selected);
+            else
+                PasteCopyBuffer(tables, buffer, c.target);
+        };
+        if (c.before + 3 > c.after) {
+            EXPECT_THROW(run(), Failure);
+        } else {
+            EXPECT_NO_THROW(run());
+        }
+        EXPECT_EQ(tables.*c.count, c.after);
+        const std::vector<Row> &table = c.count == storage ? tables.strStorage : tables.strHistory;
+        EXPECT_EQ(table[c.before + 1], MakeRow("3", "e3"));
+        EXPECT_EQ(table[c.before + 2].resultText, "1");
+    }
+}
+
+TEST(Lists, DeleteKeepsTheOrderAndSelectsTheLineAfter) {
+    struct Case {
+        const char *name;
+        bool storage;
+        std::vector<int> selected; // list indexes: history shows rows 5 to 1, storage 1 to 5
+        Texts kept;
+        std::optional<int> selectIndex;
+    };
+    const std::vector<Case> cases{
+        {"middle line", false, {2}, {"1", "2", "4", "5"}, 2},
+        {"top line", false, {0}, {"1", "2", "3", "4"}, 0},
+        {"bottom line selects new bottom", false, {4}, {"2", "3", "4", "5"}, 3},
+        {"two apart: line after the last deleted", false, {0, 3}, {"1", "3", "4"}, 2},
+        {"bottom two", false, {3, 4}, {"3", "4", "5"}, 2},
+        {"every line", false, {0, 1, 2, 3, 4}, {}, std::nullopt},
+        {"nothing selected changes nothing", false, {}, {"1", "2", "3", "4", "5"}, std::nullopt},
+        {"storage second line", true, {1}, {"1", "3", "4", "5"}, 1},
+        {"storage first and last", true, {0, 4}, {"2", "3", "4"}, 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ResultTables tables = FiveAndFive();
+        std::vector<ListItem> items;
+        for (const ListLine &line :
+             c.storage ? StorageLines(tables, false) : HistoryLines(tables, false))
+            items.push_back({line.row, false});
+        for (int index : c.selected)
+            items.at(index).selected = true;
+        const auto outcome =
+            c.storage ? fnStorage_DeleteLines(tables, items) : fnHistory_DeleteLines(tables, items);
+        EXPECT_EQ(outcome.deleted, !c.selected.empty());
+        EXPECT_EQ(c.storage ? Results(tables.strStorage, tables.intStorageCount)
+                            : Results(tables.strHistory, tables.intHistoryCount),
+                  c.kept);
+        EXPECT_EQ(outcome.selectIndex, c.selectIndex);
+    }
+    // A line naming a row beyond the table fails before anything changes.
+    ResultTables tables = FiveAndFive();
+    EXPECT_THROW(fnStorage_DeleteLines(tables, std::vector<ListItem>{{1, true}, {600, false}}),
+                 Failure);
+    EXPECT_EQ(Results(tables.strStorage, tables.intStorageCount), Results(tables.strHistory, 5));
+}
+
+// The label clicks go Result, Expression, Expression=Result and back; each mode copies its text.
+TEST(Lists, CopySelectedLinesJoinedByCrLfInListOrderInEachMode) {
+    ResultTables tables;
+    AppendHistoryRow(tables, MakeRow("2", "1+1"));
+    AppendHistoryRow(tables, MakeRow("6", "2*3"));
+    const std::vector<Integer> selected{2, 1}; // List1 shows 6 = 2*3 above 2 = 1+1
+    CopyMode mode = CopyMode::Result;
+    for (const char *text : {"6\r\n2", "2*3\r\n1+1", "2*3 = 6\r\n1+1 = 2", "6\r\n2"}) {
+        SCOPED_TRACE(text);
+        CopyBuffer buffer;
+        EXPECT_EQ(CopyLines(tables.strHistory, selected, mode, buffer), text);
+        ASSERT_EQ(buffer.intCopyCount, 2);
+        EXPECT_EQ(buffer.strCopyBuffer[1], tables.strHistory[2]);
+        EXPECT_EQ(buffer.strCopyBuffer[2], tables.strHistory[1]);
+        mode = NextCopyMode(mode);
+    }
+    // A paste can be repeated; one without a list does nothing.
+    CopyBuffer buffer;
+    CopyLines(tables.strHistory, selected, CopyMode::Result, buffer);
+    EXPECT_EQ(PasteCopyBuffer(tables, buffer, "list2"), PasteTarget::Storage);
+    EXPECT_EQ(PasteCopyBuffer(tables, buffer, "list2"), PasteTarget::Storage);
+    EXPECT_EQ(PasteCopyBuffer(tables, buffer, ""), PasteTarget::None);
+    EXPECT_EQ(Shown(StorageLines(tables, false)),
+              (Texts{"6 = 2*3", "2 = 1+1", "6 = 2*3", "2 = 1+1"}));
+    EXPECT_EQ(tables.intHistoryCount, 2);
+}
+
+// The buffer holds 40 rows; 41 fail and leave it as it was. Copying nothing empties it, so
+// nothing pastes.
+TEST(Lists, CopyBufferHoldsFortyRows) {
+    ResultTables tables;
+    FillNumberedHistory(tables, 41);
+    CopyBuffer buffer;
+    CopyLines(tables.strHistory, std::vector<Integer>{7}, CopyMode::Result, buffer);
+    std::vector<Integer> fortyOne(41); // rows 41 down to 1, as List1 lists them
+    std::iota(fortyOne.rbegin(), fortyOne.rend(), Integer{1});
+    EXPECT_THROW(CopyLines(tables.strHistory, fortyOne, CopyMode::Result, buffer), Failure);
+    EXPECT_EQ(buffer.intCopyCount, 1);
+    EXPECT_EQ(buffer.strCopyBuffer[1].resultText, "7");
+    fortyOne.pop_back();
+    CopyLines(tables.strHistory, fortyOne, CopyMode::Result, buffer);
+    EXPECT_EQ(buffer.intCopyCount, 40);
+    EXPECT_EQ(buffer.strCopyBuffer[40].resultText, "2");
+    EXPECT_EQ(CopyLines(tables.strHistory, {}, CopyMode::Result, buffer), "");
+    PasteCopyBuffer(tables, buffer, "list1");
+    EXPECT_EQ(tables.intHistoryCount, 41);
+}
+
+// Result texts are rebuilt from the raw value: Normal text, or Fixed with the decimals (whole
+// values and exponent forms alone). The recorded line and the raw value keep the evaluation's,
+// and a stale row beyond the count is left alone.
+TEST(Lists, ReformatFollowsTheModeFromTheRawValue) {
+    for (const auto &[fixed, decimals, results] :
+         {std::tuple{false, 4,
+                     Texts{"0.25", "3.33333333333333", "3", "1E+20", "-0.333333333333333"}},
+          std::tuple{true, 2, Texts{".25", "3.33", "3", "1E+20", "-.33"}},
+          std::tuple{true, 0, Texts{".", "3.", "3", "1E+20", "-."}},
+          std::tuple{true, -2, Texts{".", "3.", "3", "1E+20", "-."}}}) {
+        SCOPED_TRACE(std::to_string(fixed) + "/" + std::to_string(decimals));
+        ResultTables tables;
+        AppendHistoryRow(tables, MakeRow(".25", "1/4", "0.25"));
+        AppendHistoryRow(tables, MakeRow("3.33333333333333", "10/3"));
+        AppendHistoryRow(tables, MakeRow("3", "6/2"));
+        AppendHistoryRow(tables, MakeRow("1E+20", "1E20"));
+        tables.strHistory[5] = MakeRow("stale", "x", "9");
+        tables.strStorage[1] = MakeRow("-.333", "-1/3", " -0.333333333333333 ");
+        tables.intStorageCount = 1;
+        ReformatResults(tables, fixed, static_cast<Integer>(decimals));
+        Texts got = Results(tables.strHistory, 5);
+        got.back() = tables.strStorage[1].resultText;
+        EXPECT_EQ(got, results);
+        EXPECT_EQ(tables.strHistory[2].recordedLine, "3.33333333333333 = 10/3");
+        EXPECT_EQ(tables.strHistory[2].rawValue, "3.33333333333333");
+        EXPECT_EQ(tables.strHistory[5].resultText, "stale");
+    }
+}
+
+TEST(Integer, SixteenBitsCheckedAndHalvesRoundedToEven) {
+    EXPECT_EQ(ToInteger(32767), 32767);
+    EXPECT_EQ(ToInteger(-32768), -32768);
+    EXPECT_THROW(ToInteger(-32769), Failure);
+    EXPECT_THROW(ToInteger(1LL << 40), Failure);
+    EXPECT_THROW(ToInteger(32768), Failure);
+    const std::pair<double, Integer> rounded[] = {
+        {2.5, 2},  {3.5, 4}, {2.6, 3}, {-2.5, -2},       {-3.5, -4},
+        {-0.4, 0}, {0.5, 0}, {1.5, 2}, {32767.4, 32767}, {-32768.5, -32768}};
+    for (const auto &[in, out] : rounded)
+        EXPECT_EQ(RoundToInteger(in), out) << in;
+    for (double bad :
+         {32767.5, -32768.6, 1e300, std::nan(""), std::numeric_limits<double>::infinity()})
+        EXPECT_THROW(RoundToInteger(bad), Failure) << bad;
+}
+
+std::string Lines(const Texts &lines, const std::string &end = "\r\n") {
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + end;
+    return text;
+}
+
+// A file with the given count lines, then `rows` rows (which the storage count reads too).
+std::string File(const std::string &history, const std::string &storage, int rows,
+                 const std::string &decimals = " 4 ", const std::string &end = "\r\n") {
+    Texts lines{"v2_2_0", "d", "n", decimals, history, storage, "box"};
+    for (int r = 1; r <= rows; ++r) {
+        const std::string n = std::to_string(r);
+        for (const std::string &field : {n, n + " = e" + n, "e" + n, n})
+            lines.push_back(field);
+    }
+    return Lines(lines, end);
+}
+
+struct LoadedFile {
+    LoadOutcome outcome;
+    DataFileModes modes;
+    std::string box = "before";
+    ResultTables tables;
+    // The mode lines as read, then the box: "dn4 before" when nothing was read.
+    std::string Modes() const {
+        std::string text{modes.degrees ? 'd' : 'r', modes.normal ? 'n' : 'f'};
+        return text.append(std::to_string(modes.intDecimals)).append(" ").append(box);
+    }
+};
+
+LoadedFile Load(std::optional<std::string_view> bytes) {
+    LoadedFile l;
+    l.outcome = ReadDataFile(bytes, l.modes, l.box, l.tables);
+    return l;
+}
+
+// Every line ends in CR LF; line breaks inside a text are dropped so they cannot shift the layout.
+TEST(DataFile, WriterExactBytes) {
+    ResultTables tables;
+    AppendHistoryRow(tables, MakeRow("2", "1+1"));
+    EXPECT_EQ(DataFileText(DataFileModes{}, "", tables),
+              "v2_2_0\r\nd\r\nn\r\n 4 \r\n 1 \r\n 0 \r\n\r\n2\r\n2 = 1+1\r\n1+1\r\n2\r\n");
+    tables.strHistory[1] = Row{"1\r\n", "1 = a\rb", "abcdefgh\nij", "1"};
+    EXPECT_EQ(DataFileText(DataFileModes{false, false, -3}, "x\r\ny", tables),
+              "v2_2_0\r\nr\r\nf\r\n-3 \r\n 1 \r\n 0 \r\nxy\r\n1\r\n1 = ab\r\nabcdefghij\r\n1\r\n");
+}
+
+TEST(DataFile, RoundTripKeepsEverything) {
+    ResultTables tables;
+    FillNumberedHistory(tables, 1000);
+    tables.strHistory[5].expression = ""; // an empty field is an empty line, not the end
+    for (int r = 1; r <= 500; ++r)
+        tables.strStorage[r] = MakeRow(std::string("s").append(std::to_string(r)), "");
+    tables.intStorageCount = 500;
+    const std::string box = "SIN(30)+2\xC3\xA9";
+    const LoadedFile l = Load(DataFileText(DataFileModes{true, true, 12}, box, tables));
+    ASSERT_EQ(l.outcome.status, LoadStatus::Loaded) << l.outcome.message;
+    EXPECT_EQ(l.Modes(), "dn12 " + box);
+    EXPECT_EQ(l.tables.intHistoryCount, 1000);
+    EXPECT_EQ(l.tables.intStorageCount, 500);
+    EXPECT_EQ(l.tables.strHistory, tables.strHistory);
+    EXPECT_EQ(l.tables.strStorage, tables.strStorage);
+}
+
+TEST(DataFile, ReaderOnCorruptAndUnusualFiles) {
+    using enum LoadStatus;
+    struct Case {
+        const char *name;
+        std::optional<std::string> bytes;
+        LoadStatus status;
+        std::string message;
+        Integer historyCount, storageCount;
+    };
+    const std::string one = File(" 1 ", " 0 ", 1);
+    const std::vector<Case> cases{
+        {"no file is silent", std::nullopt, NoFile, "", 0, 0},
+        {"wrong header", Lines({"v2_2_1", "r", "f", " 2 ", " 0 ", " 0 ", "box"}), InvalidFormat,
+         kInvalidDataFileFormat, 0, 0},
+        {"header with a trailing blank", "v2_2_0 \r\nd\r\n", InvalidFormat, kInvalidDataFileFormat,
+         0, 0},
+        {"empty file", "", HeaderFailure, kInputPastEndOfFile, 0, 0},
+        {"header only", "v2_2_0", ReadFailure, kInputPastEndOfFile, 0, 0},
+        {"rows cut short", File(" 2 ", " 1 ", 1) + "2\r\n", ReadFailure, kInputPastEndOfFile, 2, 1},
+        {"history beyond the table", File(" 1200 ", " 0 ", 1200), ReadFailure, kSubscriptOutOfRange,
+         1000, 0},
+        {"storage beyond the table", File(" 0 ", " 501 ", 501), ReadFailure, kSubscriptOutOfRange,
+         0, 500},
+        {"count over 16 bits", File(" 40000 ", " 0 ", 0), ReadFailure, kOverflow, 0, 0},
+        {"decimals over 16 bits", File(" 1 ", " 0 ", 0, "32768"), ReadFailure, kOverflow, 0, 0},
+        {"negative counts read as 0", File("-5 ", "-1 ", 0), Loaded, "", 0, 0},
+        {"CR-only lines", File(" 1 ", " 0 ", 1, " 4 ", "\r"), Loaded, "", 1, 0},
+        {"LF-only lines", File(" 1 ", " 0 ", 1, " 4 ", "\n"), Loaded, "", 1, 0},
+        {"no line end after the last line", one.substr(0, one.size() - 2), Loaded, "", 1, 0},
+        {"count 1.5 rounds to even 2", File("1.5", "0", 2), Loaded, "", 2, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const LoadedFile l = Load(c.bytes);
+        EXPECT_EQ(l.outcome.status, c.status);
+        EXPECT_EQ(l.outcome.message, c.message);
+        EXPECT_EQ(l.outcome.fillLists, c.status != HeaderFailure);
+        EXPECT_EQ(l.outcome.keepFile, c.status == InvalidFormat || c.status == ReadFailure);
+        EXPECT_EQ(l.tables.intHistoryCount, c.historyCount);
+        EXPECT_EQ(l.tables.intStorageCount, c.storageCount);
+        if (c.historyCount > 0) {
+            EXPECT_EQ(l.tables.strHistory[c.historyCount].resultText,
+                      std::to_string(c.historyCount));
+        }
+        if (!c.bytes || c.status == InvalidFormat) { // nothing more was read
+            EXPECT_EQ(l.Modes(), "dn4 before");
+        }
+    }
+}
+
+// Reading stops at the first failure and keeps what was read before it. Mode lines must match
+// exactly ("d" and "n" alone); negative decimals read as 0.
+TEST(DataFile, FailureKeepsWhatWasReadBefore) {
+    const LoadedFile l = Load(Lines({"v2_2_0", "D", "n ", "-7 ", " 3 ", " 2 ", "1+2", "1", "1 = e1",
+                                     "e1", "1", "2", "2 = e2"}));
+    EXPECT_EQ(l.outcome.status, LoadStatus::ReadFailure);
+    EXPECT_EQ(l.Modes(), "rf0 1+2");
+    EXPECT_EQ(l.tables.strHistory[1], MakeRow("1", "e1"));
+    EXPECT_EQ(l.tables.strHistory[2], (Row{"2", "2 = e2", "", ""}));
+    EXPECT_EQ(l.tables.strHistory[3], Row{});
+    EXPECT_EQ(l.tables.strStorage[1], Row{});
+}
+
+} // namespace
+} // namespace zorbic
