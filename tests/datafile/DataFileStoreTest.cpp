@@ -1,9 +1,12 @@
+// The data file on disk: the atomic save, its location, the keeping aside of files that did not
+// load whole, and a saver killed mid-save (this program, run with --save-until-killed).
 #include "platform/DataFileStore.h"
-#include "BigTables.h"
+#include "lists/DataFile.h"
 #include "lists/Failure.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,44 +15,77 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdlib>
+#include <cstdio>
+#include <memory>
 #include <random>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 namespace zorbic {
 namespace {
 
+const QDateTime kWhen(QDate(2026, 12, 7), QTime(14, 30, 0));
+const QString kKeptName = QStringLiteral("ZorbicData.txt.unread-20261207-143000");
+
+// Full tables whose every field names its row, so a reader can tell a whole file from a torn one.
+ResultTables BigTables() {
+    ResultTables tables;
+    for (int r = 1; r <= ResultTables::kHistoryRows; ++r) {
+        const std::string n = std::to_string(r);
+        tables.strHistory[r] = {n, n + " = " + n + "*1", n + "*1", n};
+        if (r <= ResultTables::kStorageRows) tables.strStorage[r] = {"s" + n, "s = " + n, n, n};
+    }
+    tables.intHistoryCount = ResultTables::kHistoryRows;
+    tables.intStorageCount = ResultTables::kStorageRows;
+    return tables;
+}
+
+QByteArray Bytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void Write(const QString &path, const std::string &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
 class DataFileStoreTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString FilePath() const { return dir.filePath("ZorbicData.txt"); }
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
 };
 
 TEST_F(DataFileStoreTest, SaveThenLoadGivesTheSameBytesAndReplacesTheWholeFile) {
     const DataFileStore store(FilePath());
-    const std::string big = DataFileText({}, "box", test::BigTables());
-    store.save(big);
-    EXPECT_EQ(store.load(), big);
-    const std::string small("v2_2_0\r\nd\r\n\0\xff\r", 13);
-    store.save(small);
-    EXPECT_EQ(store.load(), small);
-    // Nothing but the file itself stays behind in the folder.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ZorbicData.txt"});
+    store.save("old");
+    const std::string bytes("v2_2_0\r\nd\r\n\0\xff\r", 13);
+    store.save(bytes);
+    EXPECT_EQ(store.load(), bytes);
+    EXPECT_EQ(Files(), QStringList{"ZorbicData.txt"}); // no temporary file stays behind
 }
 
 TEST_F(DataFileStoreTest, MissingFileLoadsAsNothingButOtherFailuresAreReported) {
-    ASSERT_TRUE(dir.isValid());
     EXPECT_FALSE(DataFileStore(FilePath()).load().has_value());
-    try {
-        DataFileStore(dir.filePath("no such folder/ZorbicData.txt")).save("v2_2_0\r\n");
-        FAIL() << "saving into a missing folder succeeded";
-    } catch (const Failure &failure) {
-        EXPECT_NE(std::string(failure.what()).find("no such folder"), std::string::npos)
-            << failure.what();
-    }
+    EXPECT_THROW(DataFileStore(dir.filePath("no folder/ZorbicData.txt")).save("x"), Failure);
     ASSERT_TRUE(QDir(dir.path()).mkdir("ZorbicData.txt")); // a folder where the file should be
     EXPECT_THROW(DataFileStore(FilePath()).load(), Failure);
     EXPECT_THROW(DataFileStore(FilePath()).save("x"), Failure);
+}
+
+TEST_F(DataFileStoreTest, EnvironmentVariableOrTheProgramFolderWhenItIsWritable) {
+    qputenv("ZORBIC_DATA_FILE", FilePath().toLocal8Bit());
+    EXPECT_EQ(DataFileStore().path(), FilePath());
+    qunsetenv("ZORBIC_DATA_FILE");
+    int argc = 1;
+    char name[] = "zorbic_datafile_tests";
+    char *argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (!QFileInfo(folder).isWritable()) GTEST_SKIP() << "the test's folder is read-only";
+    EXPECT_EQ(DataFileStore::DefaultPath(), QDir(folder).filePath("ZorbicData.txt"));
 }
 
 // The disk takes the first bytes and refuses the rest (a file size limit here, as a full disk
@@ -69,26 +105,8 @@ TEST_F(DataFileStoreTest, RefusedBytesFailTheSaveAndKeepTheOldFile) {
         EXPECT_THROW(store.save(std::string(size, 'x')), Failure);
         setrlimit(RLIMIT_FSIZE, &saved);
         EXPECT_EQ(store.load(), "old");
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"ZorbicData.txt"});
+        EXPECT_EQ(Files(), QStringList{"ZorbicData.txt"});
     }
-}
-
-TEST_F(DataFileStoreTest, EnvironmentVariablePointsTheStoreElsewhere) {
-    qputenv("ZORBIC_DATA_FILE", FilePath().toLocal8Bit());
-    const DataFileStore store;
-    qunsetenv("ZORBIC_DATA_FILE");
-    EXPECT_EQ(store.path(), FilePath());
-    EXPECT_EQ(DataFileStore("/elsewhere/ZorbicData.txt").path(), "/elsewhere/ZorbicData.txt");
-}
-
-TEST(DataFileLocation, ProgramFolderWhenItIsWritable) {
-    int argc = 1;
-    char name[] = "zorbic_datafile_tests";
-    char *argv[] = {name, nullptr};
-    const QCoreApplication app(argc, argv);
-    const QString folder = QCoreApplication::applicationDirPath();
-    if (!QFileInfo(folder).isWritable()) GTEST_SKIP() << "the test's folder is read-only";
-    EXPECT_EQ(DataFileStore::DefaultPath(), QDir(folder).filePath("ZorbicData.txt"));
 }
 
 // A saver process is killed with SIGKILL at random moments while it rewrites a full data file
@@ -102,8 +120,7 @@ TEST_F(DataFileStoreTest, KillDuringSaveNeverLeavesATornFile) {
     for (int kill = 0; kill < 30; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
         QProcess saver;
-        saver.start(DATAFILE_SAVER, {FilePath()});
-        ASSERT_TRUE(saver.waitForStarted(10'000));
+        saver.start(QStringLiteral("/proc/self/exe"), {"--save-until-killed", FilePath()});
         ASSERT_TRUE(saver.waitForReadyRead(30'000)) << "the saver never finished a first save";
         QThread::msleep(static_cast<unsigned long>(delayMs(random)));
         saver.kill(); // SIGKILL
@@ -124,9 +141,110 @@ TEST_F(DataFileStoreTest, KillDuringSaveNeverLeavesATornFile) {
         const long inFile = std::stol(box.substr(10));
         EXPECT_TRUE(inFile == lastCommitted || inFile == lastCommitted + 1)
             << "file holds save " << inFile << ", last committed " << lastCommitted;
-        EXPECT_EQ(*bytes, DataFileText({}, box, test::BigTables()));
+        EXPECT_EQ(*bytes, DataFileText({}, box, BigTables()));
     }
+}
+
+// The start-up path: a file that does not load whole is set aside, then the first save writes
+// the tables in memory. The user's bytes must survive in the kept copy; a whole file is not
+// copied.
+TEST_F(DataFileStoreTest, FileThatDoesNotLoadWholeIsKeptBeforeTheFirstSave) {
+    const std::string head = "v2_2_0\r\nd\r\nn\r\n 4 \r\n", row = "2\r\n2 = 1+1\r\n1+1\r\n2\r\n";
+    const std::pair<const char *, std::string> cases[] = {
+        {"truncated row", head + " 2 \r\n 0 \r\n1+1\r\n" + row + "2\r\n2 = 1+"},
+        {"whole file", head + " 2 \r\n 1 \r\n\r\n" + row + row + row},
+    };
+    for (const auto &[name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        for (const QString &file : Files())
+            QFile::remove(dir.filePath(file));
+        Write(FilePath(), bytes);
+        const DataFileStore store(FilePath());
+        DataFileModes modes;
+        std::string box;
+        ResultTables tables;
+        const bool keep = ReadDataFile(store.load(), modes, box, tables).keepFile;
+        ASSERT_EQ(keep, name != std::string("whole file"));
+        if (keep) {
+            EXPECT_EQ(store.setAside(kWhen), dir.filePath(kKeptName));
+        }
+        const std::string saved = DataFileText(modes, box, tables);
+        store.save(saved);
+        EXPECT_EQ(Bytes(FilePath()).toStdString(), saved);
+        EXPECT_EQ(Files(), keep ? QStringList({"ZorbicData.txt", kKeptName})
+                                : QStringList{"ZorbicData.txt"});
+        EXPECT_EQ(Bytes(dir.filePath(kKeptName)).toStdString(), keep ? bytes : "(missing)");
+    }
+}
+
+TEST_F(DataFileStoreTest, EarlierKeptCopiesAreNeverOverwritten) {
+    Write(dir.filePath(kKeptName), "earlier");
+    const DataFileStore store(FilePath());
+    for (const char *suffix : {"-2", "-3"}) {
+        Write(FilePath(), std::string("unread ") + suffix);
+        EXPECT_EQ(store.setAside(kWhen), dir.filePath(kKeptName + suffix));
+        EXPECT_EQ(Bytes(dir.filePath(kKeptName + suffix)), QByteArray("unread ") + suffix);
+    }
+    EXPECT_EQ(Bytes(dir.filePath(kKeptName)), "earlier");
+    EXPECT_EQ(store.setAside(kWhen), QString()); // no file: nothing to keep
+}
+
+// A linked data file: the save writes through the link, so the target's bytes are copied and
+// the link stays.
+TEST_F(DataFileStoreTest, LinkedFileIsCopiedAndTheLinkStays) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("elsewhere"));
+    const QString target = dir.filePath("elsewhere/data.txt");
+    Write(target, "unread");
+    ASSERT_TRUE(QFile::link(target, FilePath()));
+    const DataFileStore store(FilePath());
+    EXPECT_EQ(store.setAside(kWhen), dir.filePath(kKeptName));
+    store.save("v2_2_0\r\n");
+    EXPECT_EQ(Bytes(dir.filePath(kKeptName)), "unread");
+    EXPECT_EQ(QFileInfo(FilePath()).symLinkTarget(), target);
+    EXPECT_EQ(Bytes(target), "v2_2_0\r\n");
+}
+
+// A read-only folder (a small tmpfs the test mounts itself, as root): the file cannot be set
+// aside, and no save replaces it meanwhile; once the folder is writable again the next save
+// sets it aside first.
+TEST_F(DataFileStoreTest, FileOwedItsKeepingIsNotReplacedUntilItIsKept) {
+    const QByteArray where = dir.path().toLocal8Bit();
+    if (::mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no tmpfs of our own (needs root)";
+    const std::unique_ptr<const char, int (*)(const char *)> unmount(where.constData(), ::umount);
+    const std::string previous = "v2_2_1\r\nd\r\nn\r\n";
+    Write(FilePath(), previous);
+    const DataFileStore store(FilePath());
+    ASSERT_EQ(::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+    EXPECT_THROW(store.setAside(kWhen), Failure);
+    EXPECT_THROW(store.save("v2_2_0\r\n"), Failure);
+    ASSERT_EQ(::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT, "size=64k"), 0);
+    EXPECT_EQ(Bytes(FilePath()).toStdString(), previous);
+    store.save("v2_2_0\r\n");
+    EXPECT_EQ(Bytes(FilePath()), "v2_2_0\r\n");
+    const QStringList kept = QDir(dir.path()).entryList({"ZorbicData.txt.unread-*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(dir.filePath(kept[0])).toStdString(), previous);
 }
 
 } // namespace
 } // namespace zorbic
+
+// Run with --save-until-killed FILE, saves full tables to FILE over and over (for at most a
+// minute) and prints "saved N" once save N is committed, so a test can kill it mid-save.
+int main(int argc, char **argv) {
+    if (argc == 3 && std::string_view(argv[1]) == "--save-until-killed") {
+        const zorbic::DataFileStore store(QString::fromLocal8Bit(argv[2]));
+        const zorbic::ResultTables tables = zorbic::BigTables();
+        QElapsedTimer timer;
+        timer.start();
+        for (long i = 0; timer.elapsed() < 60'000; ++i) {
+            store.save(zorbic::DataFileText({}, "iteration " + std::to_string(i), tables));
+            std::printf("saved %ld\n", i);
+            std::fflush(stdout);
+        }
+        return 0;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
