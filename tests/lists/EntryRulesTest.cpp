@@ -40,7 +40,6 @@ TEST(KeyPress, CaseRows) {
         EXPECT_EQ(out.key, f[5] == "none" ? 0 : f[5][0]);
         EXPECT_EQ(out.bFreshResult, f[6] == "1");
         EXPECT_EQ(out.runEnter, key == kKeyEnter);
-        EXPECT_FALSE(out.check1);
     }
     // A selection reported beyond the end is cut at the end.
     EXPECT_EQ(Typed(Text1_KeyPress({u"12", 1, 9}, u'*', false, true)), "1(2)*|");
