@@ -104,17 +104,6 @@ private slots:
         QCOMPARE(f.form->tables.intHistoryCount, 1 + int(!c.pending.isEmpty()));
     }
 
-    void historyClickInExpressionModeSendsTheExpression() {
-        startFromTarget();
-        f.evaluate(QStringLiteral("2+3"));
-        f.evaluate(QStringLiteral("7"));
-        f.form->mnuExtraCopyExpression->trigger();
-        FormFixture::clickLine(f.form->List1, 1); // the older line
-        send();
-        QCOMPARE(f.platform.desktopLog, (Log{"foreground", "activate 77", "keys ", "keys {2}",
-                                             "keys {+}", "keys {3}", "keys ", "activate 5"}));
-    }
-
     void failuresSendNothing_data() {
         QTest::addColumn<SendFailure>("c");
         const auto ok = WindowActivation::Activated;
@@ -204,47 +193,25 @@ private slots:
         }
     }
 
-    // A tick while still loading ends the loading and restores the window; later ticks leave
-    // the window state alone.
-    void tickWhileLoadingEndsTheLoading() {
+    // Only the right button opens the options: once, modeless, beside the window. Stay on top
+    // is off while they are open; "Okay" switches it back on, the close box does not.
+    void optionsOpenOnceAndSuspendStayOnTop() {
         startFromTarget();
-        QVERIFY(!f.form->bLoading);
-        f.form->bLoading = true;
-        f.form->setWindowState(Qt::WindowMinimized);
-        f.form->Timer1_Timer();
-        QVERIFY(!f.form->bLoading);
-        QCOMPARE(f.form->windowState(), Qt::WindowNoState);
-        f.form->setWindowState(Qt::WindowMinimized);
-        f.form->Timer1_Timer();
-        QVERIFY(f.form->windowState() & Qt::WindowMinimized);
-    }
-
-    void optionsOpenOnceBesideTheWindowAndModeless() {
-        startFromTarget();
+        f.form->mnuExtraStayOnTop->trigger();
         f.form->Command4_MouseDown(1); // left
         f.form->Command4_MouseDown(4); // middle
-        QVERIFY(!f.form->ZiptoOptions);
+        QVERIFY(!f.form->ZiptoOptions && f.form->Check2->isChecked());
         QTest::mousePress(f.form->Command4, Qt::RightButton);
-        QTest::mouseRelease(f.form->Command4, Qt::RightButton);
         frmZiptoOptions *options = f.form->ZiptoOptions;
         QVERIFY(options && options->isVisible() && !options->isModal());
         QCOMPARE(options->pos(), f.form->pos() + QPoint(500 / 15, 500 / 15));
-        options->close();
-        f.form->mnuExtraZiptoOptions->trigger();
-        QCOMPARE(f.form->ZiptoOptions, options);
-        QCOMPARE(f.form->findChildren<frmZiptoOptions *>().size(), 1);
-    }
-
-    void stayOnTopIsSuspendedWhileTheOptionsAreOpen() {
-        startFromTarget();
-        f.form->mnuExtraStayOnTop->trigger();
-        frmZiptoOptions *options = setOptions(QString(), QString(), true);
-        QVERIFY(f.form->Check2->isChecked()); // "Okay" switched it back on
-        // The close box does not switch it back on.
-        f.form->mnuExtraZiptoOptions->trigger();
         QVERIFY(!f.form->Check2->isChecked());
+        QTest::mouseClick(options->Command1, Qt::LeftButton);
+        QVERIFY(f.form->Check2->isChecked());
+        f.form->mnuExtraZiptoOptions->trigger();
         options->close();
         QVERIFY(!f.form->Check2->isChecked());
+        QCOMPARE(f.form->findChildren<frmZiptoOptions *>(), QList<frmZiptoOptions *>{options});
         // Opened with stay on top off, "Okay" leaves it off (the earlier suspension ends).
         f.form->bOnTopSuspended = false;
         setOptions(QString(), QString(), true);
