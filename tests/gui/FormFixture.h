@@ -136,6 +136,23 @@ struct FormFixture {
         return all;
     }
 
+    // The rows of a tab-separated case file as QTest data: one QStringList column "c" of
+    // `columns` fields. Blank lines and lines starting with "#" are comments; a row may leave
+    // out the last field, which is then empty.
+    static void caseRows(const QString &file, int columns) {
+        QTest::addColumn<QStringList>("c");
+        QFile in(QStringLiteral(ZORBIC_GUI_CASES "/") + file);
+        QVERIFY(in.open(QIODevice::ReadOnly | QIODevice::Text));
+        while (!in.atEnd()) {
+            const QString line = QString::fromUtf8(in.readLine()).remove(u'\n');
+            if (line.isEmpty() || line.startsWith(u'#')) continue;
+            QStringList c = line.split(u'\t');
+            QVERIFY2(c.size() == columns || c.size() == columns - 1, qPrintable(line));
+            c.resize(columns);
+            QTest::newRow(qPrintable(c.join(" | "))) << c;
+        }
+    }
+
     static QStringList lines(const QListWidget *list) {
         QStringList all;
         for (int i = 0; i < list->count(); ++i)

@@ -65,18 +65,7 @@ private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
 
-    void editing_data() {
-        QTest::addColumn<QStringList>("c");
-        QFile file(QStringLiteral(ZORBIC_GUI_CASES "/editing.tsv"));
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        while (!file.atEnd()) {
-            const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
-            if (line.isEmpty() || line.startsWith(u'#')) continue;
-            const QStringList c = line.split(u'\t');
-            QVERIFY2(c.size() == 3 || c.size() == 4, qPrintable(line));
-            QTest::newRow(qPrintable(c[0] + " " + c[1])) << c;
-        }
-    }
+    void editing_data() { FormFixture::caseRows(QStringLiteral("editing.tsv"), 4); }
 
     void editing() {
         QFETCH(QStringList, c);
@@ -84,7 +73,7 @@ private slots:
         setMarked(box(), c[0]);
         type(c[1]);
         QCOMPARE(marked(box()), c[2]);
-        if (c.size() == 4) QCOMPARE(f.form->bFreshResult, c[3] == "1");
+        if (!c[3].isEmpty()) QCOMPARE(f.form->bFreshResult, c[3] == "1");
         QVERIFY(box()->hasFocus());
         for (const QString &shown : f.boxes()) // only the questions of a clear
             QVERIFY2(shown.endsWith("[YesNo]"), qPrintable(shown));
@@ -126,40 +115,6 @@ private slots:
         box()->selectAll();
         box()->paste();
         QCOMPARE(box()->text(), QStringLiteral("2*3"));
-    }
-
-    // A digit moves to the box and is typed there; an operator is forwarded as itself; the
-    // backquote deletes in the box whichever control has the focus.
-    void windowKeysFromAList() {
-        f.evaluate(QStringLiteral("1+1"));
-        f.setBox(QStringLiteral("12"), 2);
-        QListWidget *list = f.form->List1;
-        const QList<QPair<Qt::Key, char>> keys{
-            {Qt::Key_7, '7'}, {Qt::Key_Plus, '+'}, {Qt::Key_QuoteLeft, '`'}};
-        const QStringList after{"127", "127+", "127"};
-        for (qsizetype i = 0; i < keys.size(); ++i) {
-            list->setFocus();
-            QTest::keyClick(list, keys[i].first, Qt::NoModifier, keys[i].second);
-            FormFixture::flush();
-            QVERIFY(i > 0 || box()->hasFocus());
-            QCOMPARE(box()->text(), after[i]);
-        }
-    }
-
-    // Up and Down with Ctrl open the storage list; without it Up goes there once it is shown.
-    void upAndDownMoveToTheLists() {
-        const QList<std::tuple<Qt::Key, Qt::KeyboardModifiers, QWidget *>> steps{
-            {Qt::Key_Up, Qt::ShiftModifier, box()},
-            {Qt::Key_Up, Qt::NoModifier, f.form->List1},
-            {Qt::Key_Up, Qt::ControlModifier, f.form->List2},
-            {Qt::Key_Up, Qt::NoModifier, f.form->List2},
-            {Qt::Key_Down, Qt::ShiftModifier, f.form->List1}};
-        for (const auto &[key, modifiers, focus] : steps) {
-            f.setBox(QStringLiteral("1"), 1);
-            QTest::keyClick(box(), key, modifiers);
-            QCOMPARE(QApplication::focusWidget(), focus);
-            QCOMPARE(box()->text(), QStringLiteral("1"));
-        }
     }
 
     void clearExpressionAsks() {

@@ -27,17 +27,7 @@ void confirm(frmFixedMode *dialog, const QString &text) {
     QTest::keyClick(dialog->txtFixedNumber, Qt::Key_Return);
 }
 
-// Keys and clicks (H: Ctrl+H, S: the storage button, K: the keypad button), then the inner size
-// and the picMore index shown on Command2, cmdMoreLess and Command3.
-struct Layout {
-    QString steps;
-    int width, height;
-    std::size_t left, middle, right;
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(Layout)
 
 // The window itself: layout, focus, highlight, stay on top, minimizing, the result modes, help.
 class Form1Window : public QObject {
@@ -68,73 +58,84 @@ class Form1Window : public QObject {
         QVERIFY(!f.form->bWaitFixed);
     }
 
+    // One row's steps: see the head of window.tsv.
+    void act(const QString &steps) {
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
+            QWidget *widget = f.form->findChild<QWidget *>(name);
+            QWidget *focus = QApplication::focusWidget();
+            const QPoint bare(2, f.form->List1->geometry().top() - 2);
+            if (name == "background") {
+                widget = f.form->centralWidget();
+                QCOMPARE(widget->childAt(bare), nullptr);
+            }
+            if (how == "click") {
+                QTest::mouseClick(widget, Qt::LeftButton);
+            } else if (how == "dclick") {
+                FormFixture::doubleClick(widget, name == "background" ? bare : QPoint());
+            } else if (how == "focus") {
+                widget->setFocus();
+            } else if (how == "eval") {
+                f.evaluate(name);
+            } else if (step.startsWith("mnu")) {
+                f.form->findChild<QAction *>(step)->trigger();
+            } else if (step.size() == 1) {
+                QTest::keyClick(focus, step[0].toLatin1());
+            } else {
+                const QKeyCombination key = QKeySequence(step)[0];
+                QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
+                QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            }
+            FormFixture::flush();
+        }
+    }
+
+    QString seen(const QString &what) const {
+        const Form1 &w = *f.form;
+        if (what == "layout") {
+            const QSize size = w.centralWidget()->size();
+            QStringList all{size.width() == TwipsToPixels(kWideWidth) ? "wide" : "narrow",
+                            size.height() == TwipsToPixels(kTallHeight) ? "tall" : "short"};
+            for (const QPushButton *button : {w.Command2, w.cmdMoreLess, w.Command3})
+                for (int i = 0; i < int(w.picMore.size()); ++i)
+                    if (sameImage(button->icon(), w.picMore[std::size_t(i)]))
+                        all << QString::number(i);
+            return all.join(u',');
+        }
+        if (what.startsWith("checked:"))
+            return QString::number(
+                w.findChild<QObject *>(what.mid(8))->property("checked").toBool());
+        QStringList onTop;
+        for (const auto &call : f.platform.stayOnTopCalls)
+            onTop << (call.window == &w ? QString::number(call.on) : "another window");
+        const QWidget *focus = QApplication::focusWidget();
+        const QMap<QString, QString> values{{"storage", QString::number(w.List2->isVisible())},
+                                            {"min", QString::number(w.isMinimized())},
+                                            {"focus", focus ? focus->objectName() : QString()},
+                                            {"ontop", onTop.join(u',')},
+                                            {"box", w.Text1->text()},
+                                            {"label6", w.Label6->text()},
+                                            {"trig", w.lblDegRad->text()},
+                                            {"result", QString::fromStdString(w.strLastResult)}};
+        return values.value(what, "unknown: " + what);
+    }
+
 private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
 
-    void moreLessStates_data() {
-        QTest::addColumn<Layout>("c");
-        const int wide = kWideWidth, narrow = kNarrowWidth, tall = kTallHeight, low = kShortHeight;
-        QTest::newRow("start") << Layout{"", wide, low, 4, 3, 0};
-        QTest::newRow("Ctrl+H") << Layout{"H", wide, tall, 4, 2, 1};
-        QTest::newRow("Ctrl+H twice") << Layout{"HH", narrow, low, 5, 3, 0};
-        QTest::newRow("storage") << Layout{"S", wide, tall, 4, 2, 1};
-        QTest::newRow("keypad") << Layout{"K", narrow, low, 5, 3, 0};
-        QTest::newRow("keypad, storage") << Layout{"KS", narrow, tall, 5, 2, 0};
-        QTest::newRow("narrow, then everything") << Layout{"KH", wide, tall, 4, 2, 1};
-    }
+    void steps_data() { FormFixture::caseRows(QStringLiteral("window.tsv"), 2); }
 
-    void moreLessStates() {
-        QFETCH(Layout, c);
-        Form1 &form = *f.form;
-        const QPoint topLeft = form.pos();
-        for (QChar step : c.steps) {
-            if (step == 'H') QTest::keyClick(&form, Qt::Key_H, Qt::ControlModifier);
-            if (step == 'S') QTest::mouseClick(form.cmdMoreLess, Qt::LeftButton);
-            if (step == 'K') QTest::mouseClick(form.Command2, Qt::LeftButton);
+    void steps() {
+        QFETCH(QStringList, c);
+        const QPoint topLeft = f.form->pos();
+        act(c[0]);
+        for (const QString &item : c[1].split(u' ')) {
+            const QString what = item.section(u'=', 0, 0);
+            const QString actual =
+                what == "moved" ? QString::number(f.form->pos() != topLeft) : seen(what);
+            QVERIFY2(actual == item.section(u'=', 1), qPrintable(what + ": " + actual));
         }
-        // Only the inner size is fixed; the menu bar keeps its own height above it.
-        QCOMPARE(form.centralWidget()->size(), TwipsRect(0, 0, c.width, c.height).size());
-        QCOMPARE(form.pos(), topLeft);
-        QCOMPARE(form.List2->isVisible(), c.height == kTallHeight);
-        QVERIFY(sameImage(form.Command2->icon(), form.picMore[c.left]));
-        QVERIFY(sameImage(form.cmdMoreLess->icon(), form.picMore[c.middle]));
-        QVERIFY(sameImage(form.Command3->icon(), form.picMore[c.right]));
-        QVERIFY(form.Text1->hasFocus());
-    }
-
-    // The check box, its label, Ctrl+T and the menu item all flip the one setting.
-    void stayOnTopToggles() {
-        Form1 &form = *f.form;
-        QTest::mouseClick(form.Check2, Qt::LeftButton);
-        QTest::mouseClick(form.Label5, Qt::LeftButton);
-        QTest::keyClick(&form, Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(form.Check2->isChecked() && form.mnuExtraStayOnTop->isChecked());
-        form.mnuExtraStayOnTop->trigger();
-        QVERIFY(!form.Check2->isChecked() && !form.mnuExtraStayOnTop->isChecked());
-        QCOMPARE(f.platform.stayOnTopCalls.size(), 4U);
-        for (std::size_t i = 0; i < 4; ++i)
-            QVERIFY(f.platform.stayOnTopCalls[i].window == &form &&
-                    f.platform.stayOnTopCalls[i].on == (i % 2 == 0));
-    }
-
-    void minimizeWays() {
-        QTest::keyClick(f.form.get(), Qt::Key_M, Qt::ControlModifier);
-        QVERIFY(f.form->isMinimized());
-        f.form->showNormal();
-        QTest::keyClick(f.form->Text1, Qt::Key_Escape);
-        QVERIFY(f.form->isMinimized());
-        f.form->showNormal();
-        // A double-click on a label is the label's own: one click's worth, Rslt -> Expr.
-        FormFixture::doubleClick(f.form->Label6);
-        QVERIFY(!f.form->isMinimized());
-        QCOMPARE(f.form->Label6->text(), QStringLiteral("Expr"));
-        // Between the expression row and the history list lies bare background.
-        QWidget *client = f.form->centralWidget();
-        const QPoint empty(2, f.form->List1->geometry().top() - 2);
-        QCOMPARE(client->childAt(empty), nullptr);
-        FormFixture::doubleClick(client, empty);
-        QVERIFY(f.form->isMinimized());
     }
 
     // The button under the mouse is shaded; a label leaves the shade, a list or the box clear it.
@@ -223,16 +224,6 @@ private slots:
         chooseFixed([](frmFixedMode *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
         QVERIFY(f.form->MnuExtraREsultFixed->isChecked());
         QCOMPARE(f.form->intDecimals, 2);
-    }
-
-    void trigModeAndItsLabel() {
-        QTest::keyClick(f.form.get(), Qt::Key_R, Qt::ControlModifier);
-        f.evaluate(QStringLiteral("sin(pi/2)"));
-        QVERIFY(f.form->lblDegRad->text() == "Rad" && f.form->strLastResult == "1");
-        QTest::mouseClick(f.form->lblDegRad, Qt::LeftButton);
-        f.evaluate(QStringLiteral("sin 30"));
-        QVERIFY(f.form->mnuExtraTrigDegrees->isChecked() && f.form->lblDegRad->text() == "Deg");
-        QCOMPARE(f.form->strLastResult, std::string(".5"));
     }
 
     // Help opens once, beside the calculator, which stays usable; About is modal.
