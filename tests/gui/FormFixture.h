@@ -136,6 +136,46 @@ struct FormFixture {
         return all;
     }
 
+    // Steps separated by spaces, as in the case files: a single character is typed and a longer
+    // name is a key (Ctrl+H), both into the control with the focus; #n clicks keypad button n;
+    // mnuX triggers that menu item; click:X, dclick:X and focus:X act on the control named X
+    // ("background": the bare window between the expression row and the history); eval:E
+    // enters the expression E; "no" answers the next question No.
+    void act(const QString &steps) {
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
+            QWidget *widget = form->findChild<QWidget *>(name),
+                    *focus = QApplication::focusWidget();
+            const QPoint bare(2, form->List1->geometry().top() - 2);
+            if (name == "background") {
+                widget = form->centralWidget();
+                QCOMPARE(widget->childAt(bare), nullptr);
+            }
+            if (step.size() > 1 && step[0] == u'#')
+                press(step.mid(1).toInt());
+            else if (how == "click")
+                QTest::mouseClick(widget, Qt::LeftButton);
+            else if (how == "dclick")
+                doubleClick(widget, name == "background" ? bare : QPoint());
+            else if (how == "focus")
+                widget->setFocus();
+            else if (how == "eval")
+                evaluate(name);
+            else if (step.startsWith("mnu"))
+                form->findChild<QAction *>(step)->trigger();
+            else if (step == "no")
+                platform.answers = {MsgResult::No};
+            else if (step.size() == 1)
+                QTest::keyClick(focus, step[0].toLatin1());
+            else if (const QKeyCombination key = QKeySequence(step)[0];
+                     key.key() != Qt::Key_unknown)
+                QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            else
+                QFAIL(qPrintable("no such step: " + step));
+            flush();
+        }
+    }
+
     // The rows of a tab-separated case file as QTest data: one QStringList column "c" of
     // `columns` fields. Blank lines and lines starting with "#" are comments; a row may leave
     // out the last field, which is then empty.

@@ -38,29 +38,6 @@ class Form1Entry : public QObject {
 
     TextBox *box() const { return f.form->Text1; }
 
-    // One row's keys: see the head of editing.tsv.
-    void type(const QString &keys) {
-        for (const QString &key : keys.split(u' ')) {
-            if (key.size() > 1 && key[0] == u'#') {
-                f.press(key.mid(1).toInt());
-            } else if (key == "cleft" || key == "cright") {
-                QTest::mouseClick(key == "cleft" ? f.form->Command8 : f.form->Command5,
-                                  Qt::LeftButton);
-            } else if (key.startsWith("mnu")) {
-                f.form->findChild<QAction *>(key)->trigger();
-            } else if (key == "no") {
-                f.platform.answers = {MsgResult::No};
-            } else if (key.size() == 1) {
-                QTest::keyClick(box(), key[0].toLatin1());
-            } else {
-                const QKeyCombination combination = QKeySequence(key)[0];
-                QVERIFY2(combination.key() != Qt::Key_unknown, qPrintable(key));
-                QTest::keyClick(box(), combination.key(), combination.keyboardModifiers());
-            }
-            FormFixture::flush();
-        }
-    }
-
 private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
@@ -71,7 +48,7 @@ private slots:
         QFETCH(QStringList, c);
         box()->setFocus();
         setMarked(box(), c[0]);
-        type(c[1]);
+        f.act(c[1]);
         QCOMPARE(marked(box()), c[2]);
         if (!c[3].isEmpty()) QCOMPARE(f.form->bFreshResult, c[3] == "1");
         QVERIFY(box()->hasFocus());

@@ -58,38 +58,6 @@ class Form1Window : public QObject {
         QVERIFY(!f.form->bWaitFixed);
     }
 
-    // One row's steps: see the head of window.tsv.
-    void act(const QString &steps) {
-        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-            const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
-            QWidget *widget = f.form->findChild<QWidget *>(name);
-            QWidget *focus = QApplication::focusWidget();
-            const QPoint bare(2, f.form->List1->geometry().top() - 2);
-            if (name == "background") {
-                widget = f.form->centralWidget();
-                QCOMPARE(widget->childAt(bare), nullptr);
-            }
-            if (how == "click") {
-                QTest::mouseClick(widget, Qt::LeftButton);
-            } else if (how == "dclick") {
-                FormFixture::doubleClick(widget, name == "background" ? bare : QPoint());
-            } else if (how == "focus") {
-                widget->setFocus();
-            } else if (how == "eval") {
-                f.evaluate(name);
-            } else if (step.startsWith("mnu")) {
-                f.form->findChild<QAction *>(step)->trigger();
-            } else if (step.size() == 1) {
-                QTest::keyClick(focus, step[0].toLatin1());
-            } else {
-                const QKeyCombination key = QKeySequence(step)[0];
-                QVERIFY2(key.key() != Qt::Key_unknown, qPrintable(step));
-                QTest::keyClick(focus, key.key(), key.keyboardModifiers());
-            }
-            FormFixture::flush();
-        }
-    }
-
     QString seen(const QString &what) const {
         const Form1 &w = *f.form;
         if (what == "layout") {
@@ -129,7 +97,7 @@ private slots:
     void steps() {
         QFETCH(QStringList, c);
         const QPoint topLeft = f.form->pos();
-        act(c[0]);
+        f.act(c[0]);
         for (const QString &item : c[1].split(u' ')) {
             const QString what = item.section(u'=', 0, 0);
             const QString actual =
