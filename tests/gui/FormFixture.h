@@ -137,15 +137,15 @@ struct FormFixture {
     }
 
     // Steps separated by spaces, as in the case files: a single character is typed and a longer
-    // name is a key (Ctrl+H), both into the control with the focus; #n clicks keypad button n;
-    // mnuX triggers that menu item; click:X, dclick:X and focus:X act on the control named X
+    // name is a key (Ctrl+H), both into the window's control with the focus; #n clicks keypad
+    // button n; mnuX triggers that menu item; click:X, dclick:X and focus:X act on the control
+    // named X
     // ("background": the bare window between the expression row and the history); eval:E
     // enters the expression E; "no" answers the next question No.
     void act(const QString &steps) {
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
             const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
-            QWidget *widget = form->findChild<QWidget *>(name),
-                    *focus = QApplication::focusWidget();
+            QWidget *widget = form->findChild<QWidget *>(name), *focus = form->focusWidget();
             const QPoint bare(2, form->List1->geometry().top() - 2);
             if (name == "background") {
                 widget = form->centralWidget();

@@ -16,21 +16,6 @@ constexpr WindowId kTarget = 77;
 
 } // namespace
 
-// Evaluated first, then typed but not evaluated; what the result is overwritten with; the
-// keys around it; the characters typed between them.
-struct Send {
-    QString evaluated, pending, lastResult, before, after;
-    QStringList typed;
-};
-// The options, the desktop's answer to the activation, and a part of the message shown.
-struct SendFailure {
-    QString before, after;
-    WindowActivation activation;
-    QString unsupported, message;
-};
-Q_DECLARE_METATYPE(Send)
-Q_DECLARE_METATYPE(SendFailure)
-
 class Form1Zipto : public QObject {
     Q_OBJECT
     FormFixture f;
@@ -63,99 +48,53 @@ class Form1Zipto : public QObject {
 private slots:
     void cleanup() { f.reset(); }
 
-    void sendRunsEveryStepInOrder_data() {
-        QTest::addColumn<Send>("c");
-        // (A plain send, keys after it without coming back and the notation characters are
-        // sent end to end on a real desktop.)
-        QTest::newRow("keys, re-activation") << Send{"6*7", "", "", "{f2}", "~", {"{4}", "{2}"}};
-        QTest::newRow("pending after a result")
-            << Send{"1+1", "2+2", "", "{home}", "{end}", {"{4}"}};
-        QTest::newRow("1.5E+20") << Send{
-            "15*10^19", "", "", "", "", {"{1}", "{.}", "{5}", "{E}", "{+}", "{2}", "{0}"}};
-        // On a desktop that types any character, each one whole in its braces, however many
-        // bytes its UTF-8 takes.
-        const QStringList each{"{\u00e9}", "{\u20ac}", "~", "{\U0001F600}", "{}}"};
-        QTest::newRow("unicode") << Send{"1", "", "\u00e9\u20ac\n\U0001F600}", "", "", each};
-    }
+    void sendOrRefuse_data() { FormFixture::caseRows(QStringLiteral("zipto.tsv"), 6); }
 
-    void sendRunsEveryStepInOrder() {
-        QFETCH(Send, c);
-        f.platform.characters = QByteArray(QTest::currentDataTag()) == "unicode"
-                                    ? KeyCharacters::Unicode
-                                    : KeyCharacters::Ascii;
-        startFromTarget();
-        setOptions(c.before, c.after, true);
-        f.evaluate(c.evaluated);
-        if (!c.lastResult.isEmpty()) f.form->strLastResult = c.lastResult.toStdString();
-        f.form->Text1->setFocus();
-        QTest::keyClicks(f.form->Text1, c.pending);
-        f.platform.sentKeys.clear();
+    // One row of zipto.tsv: see its head.
+    void sendOrRefuse() {
+        QFETCH(QStringList, c);
+        const QString &desktop = c[3];
+        static const QMap<QString, WindowActivation> activations{
+            {"gone", WindowActivation::WindowGone},
+            {"refused", WindowActivation::Refused},
+            {"timeout", WindowActivation::TimedOut}};
+        f.platform.characters =
+            desktop == "unicode" ? KeyCharacters::Unicode : KeyCharacters::Ascii;
+        f.platform.foreground = desktop == "no target" ? 0 : kTarget;
+        f.start();
+        f.platform.foreground = kZorbic;
+        f.platform.ownIds = {kZorbic};
+        setOptions(c[1], c[2], true);
+        f.act(c[0]);
+        f.activate(); // the options dialog may have taken the front meanwhile
+        if (!c[4].isEmpty()) f.form->strLastResult = c[4].replace("\\n", "\n").toStdString();
+        f.platform.activations[kTarget] = activations.value(desktop, WindowActivation::Activated);
+        if (desktop == "no x11")
+            f.platform.unsupportedReason = "Zipto needs an X11 desktop session.";
         send();
-        Log expected{"foreground", "activate 77", "keys " + c.before.toStdString()};
-        for (const QString &key : c.typed)
-            expected.push_back("keys " + key.toStdString());
-        expected.push_back("keys " + c.after.toStdString());
-        expected.push_back("activate 5");
-        QCOMPARE(f.platform.desktopLog, expected);
-        QCOMPARE(f.platform.foreground, kZorbic);
-        QCOMPARE(f.boxes(), QStringList());
-        // A pending expression is evaluated first, by an Enter typed into the box.
-        QCOMPARE(f.platform.sentKeys.size(), c.pending.isEmpty() ? 0U : 1U);
-        QCOMPARE(f.form->tables.intHistoryCount, 1 + int(!c.pending.isEmpty()));
-    }
-
-    void failuresSendNothing_data() {
-        QTest::addColumn<SendFailure>("c");
-        const auto ok = WindowActivation::Activated;
-        const QString x11 = QStringLiteral("Zipto needs an X11 desktop session");
-        QTest::newRow("bad before keys") << SendFailure{"{bogus", "", ok, "", "Before Keystrokes"};
-        QTest::newRow("bad after keys") << SendFailure{"", "{nokey}", ok, "", "After Keystrokes"};
-        QTest::newRow("target closed")
-            << SendFailure{"", "", WindowActivation::WindowGone, "", "has closed"};
-        QTest::newRow("activation refused")
-            << SendFailure{"", "", WindowActivation::Refused, "", "did not bring"};
-        QTest::newRow("activation timed out")
-            << SendFailure{"", "", WindowActivation::TimedOut, "", "did not bring"};
-        QTest::newRow("unsupported desktop")
-            << SendFailure{"", "", ok, x11 + ".",
-                           x11 + ". The result is on the clipboard instead: paste it with Ctrl+V."};
-        QTest::newRow("nothing evaluated")
-            << SendFailure{"", "", ok, "", "No Expressions have been evaluated yet."};
-        QTest::newRow("no target") << SendFailure{"", "", ok, "", "No other application"};
-    }
-
-    void failuresSendNothing() {
-        QFETCH(SendFailure, c);
-        const QString row = QString::fromLatin1(QTest::currentDataTag());
-        const bool early = row == "nothing evaluated" || row == "no target";
-        if (row == "no target") {
-            f.start(); // nothing was in front at start-up
-            f.platform.foreground = kZorbic;
-        } else {
-            startFromTarget();
+        if (!c[5].startsWith("message:")) {
+            Log expected{"foreground", "activate 77", "keys " + c[1].toStdString()};
+            for (const QString &key : c[5].split(u' '))
+                expected.push_back("keys " + key.toStdString());
+            expected.push_back("keys " + c[2].toStdString());
+            expected.push_back("activate 5");
+            QCOMPARE(f.platform.desktopLog, expected);
+            QCOMPARE(f.platform.foreground, kZorbic);
+            QCOMPARE(f.boxes(), QStringList());
+            return;
         }
-        setOptions(c.before, c.after, true);
-        if (row == "nothing evaluated")
-            QTest::keyClicks(f.form->Text1, QStringLiteral("6*7"));
-        else
-            f.evaluate(QStringLiteral("6*7"));
-        f.platform.activations[kTarget] = c.activation;
-        f.platform.unsupportedReason = c.unsupported;
-        send();
         QCOMPARE(f.boxes().size(), 1);
-        QVERIFY2(f.boxes()[0].contains(c.message), qPrintable(f.boxes()[0]));
-        QVERIFY(f.boxes()[0].endsWith(" [Ok]"));
+        QVERIFY2(f.boxes()[0].contains(c[5].mid(8)) && f.boxes()[0].endsWith(" [Ok]"),
+                 qPrintable(f.boxes()[0]));
         // Nothing is typed; where the send stops before the target, it is not even activated.
+        const bool early = desktop == "no target" || !c[0].startsWith("eval:");
         for (const std::string &entry : f.platform.desktopLog)
             QVERIFY2(entry.rfind("keys", 0) != 0 && (!early || entry.rfind("activate", 0) != 0),
                      entry.c_str());
-        QCOMPARE(f.platform.clipboard, c.unsupported.isEmpty() ? QString() : QStringLiteral("42"));
-        // A pending expression was queued for evaluation before the history was checked, and
-        // the calculator keeps working.
+        QCOMPARE(f.platform.clipboard, desktop == "no x11" ? QStringLiteral("42") : QString());
+        // A pending expression was queued for evaluation before the history was checked.
         FormFixture::flush();
         QCOMPARE(f.form->tables.intHistoryCount, 1);
-        f.evaluate(QStringLiteral("2+3"));
-        QCOMPARE(f.form->strLastResult, std::string("5"));
     }
 
     void trackingFollowsOnlyOtherPrograms_data() {
