@@ -159,6 +159,8 @@ struct FormFixture {
                 doubleClick(widget, name == "background" ? bare : QPoint());
             else if (how == "focus")
                 widget->setFocus();
+            else if (how == "move") // from the window's corner: a move onto the mouse is none
+                QTest::mouseMove(form->menuBar(), QPoint(1, 1)), QTest::mouseMove(widget);
             else if (how == "eval")
                 evaluate(name);
             else if (step.startsWith("mnu"))
