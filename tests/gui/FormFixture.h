@@ -138,10 +138,10 @@ struct FormFixture {
 
     // Steps separated by spaces, as in the case files: a single character is typed and a longer
     // name is a key (Ctrl+H), both into the window's control with the focus; #n clicks keypad
-    // button n; mnuX triggers that menu item; click:X, dclick:X and focus:X act on the control
-    // named X
-    // ("background": the bare window between the expression row and the history); eval:E
-    // enters the expression E; "no" answers the next question No.
+    // button n; mnuX triggers that menu item; click:X, dclick:X, focus:X and move:X (the mouse
+    // onto it) act on the control named X ("background": the bare window between the
+    // expression row and the history); eval:E enters the expression E; "no" answers the next
+    // question No.
     void act(const QString &steps) {
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
             const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
@@ -159,9 +159,11 @@ struct FormFixture {
                 doubleClick(widget, name == "background" ? bare : QPoint());
             else if (how == "focus")
                 widget->setFocus();
-            else if (how == "move") // from the window's corner: a move onto the mouse is none
-                QTest::mouseMove(form->menuBar(), QPoint(1, 1)), QTest::mouseMove(widget);
-            else if (how == "eval")
+            else if (how == "move") {
+                // From the window's corner: a move to where the mouse already is makes no event.
+                QTest::mouseMove(form->menuBar(), QPoint(1, 1));
+                QTest::mouseMove(widget);
+            } else if (how == "eval")
                 evaluate(name);
             else if (step.startsWith("mnu"))
                 form->findChild<QAction *>(step)->trigger();

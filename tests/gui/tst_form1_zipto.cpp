@@ -97,35 +97,28 @@ private slots:
         QCOMPARE(f.form->tables.intHistoryCount, 1);
     }
 
+    // The window in front at a tick, whose program it is, and the target after the tick.
     void trackingFollowsOnlyOtherPrograms_data() {
-        QTest::addColumn<WindowId>("front");
-        QTest::addColumn<int>("pid"); // 0: unreadable, 1: another program's, 2: ours
-        QTest::addColumn<WindowId>("expected");
-        QTest::newRow("another program") << WindowId(90) << 1 << WindowId(90);
-        QTest::newRow("own window by id") << kZorbic << 1 << kTarget;
-        QTest::newRow("own window by pid") << WindowId(91) << 2 << kTarget;
-        QTest::newRow("pid unreadable") << WindowId(92) << 0 << kTarget;
-        QTest::newRow("nothing in front") << WindowId(0) << 1 << kTarget;
-        QTest::newRow("unsupported desktop") << WindowId(90) << -1 << kTarget;
+        FormFixture::caseRows(QStringLiteral("tracking.tsv"), 3);
     }
 
     // The same rule for a polling tick and for the desktop's announcement of a change. Where
     // the desktop announces changes, the first tick ends the loading and the timer stops;
     // elsewhere it keeps polling.
     void trackingFollowsOnlyOtherPrograms() {
-        QFETCH(WindowId, front);
-        QFETCH(int, pid);
+        QFETCH(QStringList, c);
+        const WindowId front = c[0].toULongLong();
         for (const bool announced : {false, true}) {
             f.platform.announcesForeground = announced;
             startFromTarget();
             QCOMPARE(f.form->hwndLastActive, kTarget);
             QVERIFY(f.form->Timer1->isActive());
             f.platform.foreground = front;
-            if (pid == 0) f.platform.pids[front] = std::nullopt;
-            if (pid == 2) f.platform.pids[front] = QCoreApplication::applicationPid();
-            if (pid < 0) f.platform.unsupportedReason = QStringLiteral("no X11");
+            if (c[1] == "unreadable") f.platform.pids[front] = std::nullopt;
+            if (c[1] == "ours") f.platform.pids[front] = QCoreApplication::applicationPid();
+            if (c[1] == "no x11") f.platform.unsupportedReason = QStringLiteral("no X11");
             announced ? f.platform.foregroundChanged() : f.form->Timer1_Timer();
-            QTEST(f.form->hwndLastActive, "expected");
+            QCOMPARE(f.form->hwndLastActive, c[2].toULongLong());
             QCOMPARE(f.boxes(), QStringList());
             f.form->Timer1_Timer();
             QCOMPARE(f.form->Timer1->isActive(), !announced);
@@ -151,10 +144,6 @@ private slots:
         options->close();
         QVERIFY(!f.form->Check2->isChecked());
         QCOMPARE(f.form->findChildren<frmZiptoOptions *>(), QList<frmZiptoOptions *>{options});
-        // Opened with stay on top off, "Okay" leaves it off (the earlier suspension ends).
-        f.form->bOnTopSuspended = false;
-        setOptions(QString(), QString(), true);
-        QVERIFY(!f.form->Check2->isChecked());
     }
 };
 

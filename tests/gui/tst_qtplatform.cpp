@@ -8,13 +8,11 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <algorithm>
 #include <stdexcept>
 
 using namespace zorbic;
 
-// The real platform offscreen: its message boxes are real QMessageBoxes, and without an X11
-// display Zipto explains itself and nothing reaches a desktop.
+// The real platform offscreen: real message boxes, and Zipto without an X11 display.
 class QtPlatformTest : public QObject {
     Q_OBJECT
 
@@ -72,38 +70,37 @@ private slots:
         }
     }
 
+    // Offscreen Zipto explains itself and reaches no desktop; keys are checked before anything
+    // else, and nothing to send always succeeds.
     void offscreenIsUnsupportedWithAReason() {
         QtPlatform platform;
         const QString reason = platform.desktopUnsupportedReason();
-        QVERIFY(reason.startsWith(QStringLiteral("Zipto needs an X11 desktop session")));
-        QVERIFY2(reason.contains(QStringLiteral("offscreen")), qPrintable(reason));
-        QCOMPARE(platform.foregroundWindow(), WindowId(0));
-        QVERIFY(!platform.windowPid(42).has_value());
+        QVERIFY2(reason.startsWith("Zipto needs an X11 desktop session") &&
+                     reason.contains("offscreen"),
+                 qPrintable(reason));
+        QVERIFY(platform.foregroundWindow() == 0 && !platform.windowPid(42));
         QCOMPARE(platform.activateWindow(42), WindowActivation::Refused);
-        // Keys are checked before anything else; nothing to send always succeeds.
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, platform.sendKeysToForeground("{tab"));
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, platform.sendKeysToForeground("{tab}"));
         platform.sendKeysToForeground("");
     }
 
+    // A widget without a native window is no window of the desktop. Stay on top changes the
+    // hint of the same native window, which keeps its place.
     void ownWindowsAndStayOnTop() {
         QtPlatform platform;
-        QWidget shown, neverShown; // one without a native window is no window of the desktop
+        QWidget shown, neverShown;
         shown.setGeometry(40, 50, 200, 100);
         shown.show();
         QVERIFY(QTest::qWaitForWindowExposed(&shown));
-        const auto ids = platform.ownWindowIds();
-        QCOMPARE(ids, std::vector<WindowId>{shown.windowHandle()->winId()});
-        // Stay on top changes the hint of the same native window, which keeps its place.
         QWindow *window = shown.windowHandle();
-        platform.setStayOnTop(&shown, true);
-        QVERIFY(window->flags().testFlag(Qt::WindowStaysOnTopHint));
-        platform.setStayOnTop(&shown, false);
-        QVERIFY(!window->flags().testFlag(Qt::WindowStaysOnTopHint));
-        QCOMPARE(shown.windowHandle(), window);
-        QCOMPARE(window->winId(), ids.front());
-        QVERIFY(shown.isVisible());
-        QCOMPARE(shown.geometry(), QRect(40, 50, 200, 100));
+        QCOMPARE(platform.ownWindowIds(), std::vector<WindowId>{window->winId()});
+        for (const bool on : {true, false}) {
+            platform.setStayOnTop(&shown, on);
+            QCOMPARE(window->flags().testFlag(Qt::WindowStaysOnTopHint), on);
+            QVERIFY(shown.windowHandle() == window && shown.isVisible());
+            QCOMPARE(shown.geometry(), QRect(40, 50, 200, 100));
+        }
     }
 };
 
