@@ -138,8 +138,8 @@ struct FormFixture {
 
     // Steps separated by spaces, as in the case files: a single character is typed and a longer
     // name is a key (Ctrl+H), both into the window's control with the focus; #n clicks keypad
-    // button n; mnuX triggers that menu item; click:X, dclick:X, focus:X and move:X (the mouse
-    // onto it) act on the control named X ("background": the bare window between the
+    // button n; the name of a menu item triggers it; click:X, dclick:X, focus:X and move:X (the
+    // mouse onto it) act on the control named X ("background": the bare window between the
     // expression row and the history); eval:E enters the expression E; "no" answers the next
     // question No.
     void act(const QString &steps) {
@@ -165,8 +165,8 @@ struct FormFixture {
                 QTest::mouseMove(widget);
             } else if (how == "eval")
                 evaluate(name);
-            else if (step.startsWith("mnu"))
-                form->findChild<QAction *>(step)->trigger();
+            else if (QAction *item = form->findChild<QAction *>(step))
+                item->trigger();
             else if (step == "no")
                 platform.answers = {MsgResult::No};
             else if (step.size() == 1)

@@ -29,6 +29,8 @@ class Form1Window : public QObject {
     Q_OBJECT
     FormFixture f;
 
+    QString offered; // what the Fixed dialog last showed selected
+
     // Chooses Fixed and, once the dialog is up (inside the Fixed command's wait), runs `act`
     // on it. Returns when the Fixed command has returned.
     void chooseFixed(const std::function<void(frmFixedMode *)> &act) {
@@ -78,6 +80,12 @@ class Form1Window : public QObject {
         for (const auto &call : f.platform.stayOnTopCalls)
             onTop << (call.window == &w ? QString::number(call.on) : "another window");
         const QWidget *focus = QApplication::focusWidget();
+        const bool fixed = w.intResultMode == 1;
+        const QString mode = QString(fixed ? "Fixed" : "Normal") +
+                             (w.MnuExtraREsultFixed->isChecked() == fixed &&
+                                      w.MnuExtraREsultNormal->isChecked() != fixed
+                                  ? ""
+                                  : " with the other menu item checked");
         const QMap<QString, QString> values{{"storage", QString::number(w.List2->isVisible())},
                                             {"min", QString::number(w.isMinimized())},
                                             {"focus", focus ? focus->objectName() : QString()},
@@ -88,6 +96,12 @@ class Form1Window : public QObject {
                                             {"shaded", shaded.join(u',')},
                                             {"tip", w.Text1->toolTip()},
                                             {"windows", windows.join(u',')},
+                                            {"history", FormFixture::lines(w.List1).join(u'|')},
+                                            {"stored", FormFixture::lines(w.List2).join(u'|')},
+                                            {"asked", f.boxes().join(u'|')},
+                                            {"offered", offered},
+                                            {"decimals", QString::number(w.intDecimals)},
+                                            {"mode", mode},
                                             {"result", QString::fromStdString(w.strLastResult)}};
         return values.value(what, "unknown: " + what);
     }
@@ -101,8 +115,25 @@ private slots:
     void steps() {
         QFETCH(QStringList, c);
         const QPoint topLeft = f.form->pos();
-        f.act(c[0]);
-        for (const QString &item : c[1].split(u' ')) {
+        for (const QString &step : c[0].split(u' ')) {
+            if (!step.startsWith("fixed:")) {
+                f.act(step);
+                continue;
+            }
+            chooseFixed([&](frmFixedMode *dialog) {
+                offered = dialog->txtFixedNumber->selectedText();
+                for (const QString &typed : step.mid(6).split(u',')) {
+                    QVERIFY(dialog->isVisible() && f.form->bWaitFixed);
+                    if (typed == "close")
+                        dialog->close();
+                    else if (typed == "esc")
+                        QTest::keyClick(dialog, Qt::Key_Escape);
+                    else
+                        confirm(dialog, typed);
+                }
+            });
+        }
+        for (const QString &item : c[1].split(u';')) {
             const QString what = item.section(u'=', 0, 0);
             const QString actual =
                 what == "moved" ? QString::number(f.form->pos() != topLeft) : seen(what);
@@ -110,55 +141,7 @@ private slots:
         }
     }
 
-    // The reformatting rules are checked without a window; here both lists follow the mode.
-    void fixedReformatsEveryRow() {
-        f.evaluate(QStringLiteral("10/4"));
-        f.form->cmdStore_Click();
-        chooseFixed([](frmFixedMode *dialog) {
-            // The current count, selected so typing replaces it.
-            QCOMPARE(dialog->txtFixedNumber->selectedText(), QStringLiteral("4"));
-            confirm(dialog, QStringLiteral("2"));
-        });
-        QVERIFY(f.form->MnuExtraREsultFixed->isChecked() &&
-                !f.form->MnuExtraREsultNormal->isChecked());
-        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.50 = 10/4"});
-        f.evaluate(QStringLiteral("10/3"));
-        QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"3.33 = 10/3", "2.50 = 10/4"}));
-        // Normal takes field 1 from the raw value; the history shows the recorded lines.
-        f.form->MnuExtraREsultNormal->trigger();
-        QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"3.33 = 10/3", "2.5 = 10/4"}));
-        QCOMPARE(FormFixture::lines(f.form->List2), QStringList{"2.5 = 10/4"});
-    }
-
-    // A refused count leaves the dialog open for another, here 3.
-    void dialogReadsTheCount_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<int>("decimals");
-        const QString negative("The number of decimals cannot be negative. [Ok Exclamation]");
-        QTest::newRow("12abc") << "12abc" << QString() << 12;
-        QTest::newRow("zero") << "0" << QString() << 0;
-        QTest::newRow("2.5 to even") << "2.5" << QString() << 2;
-        QTest::newRow("negative") << "-3" << negative << 3;
-        QTest::newRow("beyond 16 bits") << "99999" << QStringLiteral("Overflow [Ok]") << 3;
-    }
-
-    void dialogReadsTheCount() {
-        QFETCH(QString, typed);
-        QFETCH(QString, refusal);
-        chooseFixed([&](frmFixedMode *dialog) {
-            confirm(dialog, typed);
-            QCOMPARE(f.boxes(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
-            if (refusal.isEmpty()) return;
-            QVERIFY(dialog->isVisible() && f.form->bWaitFixed);
-            confirm(dialog, QStringLiteral("3"));
-        });
-        QTEST(int(f.form->intDecimals), "decimals");
-        QCOMPARE(f.form->intResultMode, 1);
-    }
-
-    // While the dialog is open stay on top waits and the window stays usable, with a single
-    // dialog; closing it keeps the mode it was opened from, and its decimals.
+    // While the dialog is open stay on top waits and the window stays usable, with one dialog.
     void fixedDialogWaitsWithoutBlocking() {
         f.form->mnuExtraStayOnTop->trigger();
         chooseFixed([&](frmFixedMode *dialog) {
@@ -167,14 +150,10 @@ private slots:
             f.evaluate(QStringLiteral("1/4"));
             f.form->MnuExtraREsultFixed->trigger();
             QCOMPARE(f.form->findChildren<frmFixedMode *>().size(), 1);
-            dialog->close();
+            confirm(dialog, QStringLiteral("3"));
         });
-        QVERIFY(f.form->Check2->isChecked() && f.form->MnuExtraREsultNormal->isChecked());
-        QCOMPARE(f.form->tables.strHistory[1].resultText, std::string(".25"));
-        chooseFixed([](frmFixedMode *dialog) { confirm(dialog, QStringLiteral("2")); });
-        chooseFixed([](frmFixedMode *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-        QVERIFY(f.form->MnuExtraREsultFixed->isChecked());
-        QCOMPARE(f.form->intDecimals, 2);
+        QVERIFY(f.form->Check2->isChecked());
+        QCOMPARE(f.form->tables.strHistory[1].resultText, std::string(".250"));
     }
 
     void aboutIsModal() {
