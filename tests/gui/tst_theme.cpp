@@ -14,14 +14,9 @@ using namespace zorbic::test;
 
 namespace {
 
-// Luminance from 0 to 1.
-qreal luminance(QRgb c) {
-    return qGray(c) / 255.0;
-}
-
-// The luminance difference that the symbol's opaque pixels keep from the face under them: the
-// window is grabbed with and without the picture, and the changed pixels, strongest first, are
-// counted off against the opaque pixels of the picture itself. Zero when the symbol is fainter.
+// How much the symbol's opaque pixels differ in luminance (0 to 1) from the face under them:
+// the area is grabbed with and without the symbol, and the changed pixels, strongest first,
+// are counted off against the opaque pixels of the picture. Zero when the symbol is fainter.
 qreal symbolContrast(QWidget *area, const std::function<void(bool)> &showSymbol, int opaque) {
     showSymbol(false);
     const QImage face = area->grab().toImage();
@@ -30,7 +25,7 @@ qreal symbolContrast(QWidget *area, const std::function<void(bool)> &showSymbol,
     std::vector<qreal> changes;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
-            changes.push_back(std::abs(luminance(shown.pixel(x, y)) - luminance(face.pixel(x, y))));
+            changes.push_back(std::abs(qGray(shown.pixel(x, y)) - qGray(face.pixel(x, y))) / 255.0);
     std::sort(changes.rbegin(), changes.rend());
     return opaque > 0 && opaque <= int(changes.size()) ? changes[opaque - 1] : 0.0;
 }
@@ -42,7 +37,7 @@ int inkPixels(const QPixmap &pixmap, QColor ink) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             count += qAlpha(image.pixel(x, y)) >= 230 &&
-                     std::abs(luminance(image.pixel(x, y)) - luminance(ink.rgb())) < 0.15;
+                     std::abs(qGray(image.pixel(x, y)) - qGray(ink.rgb())) < 0.15 * 255;
     return count;
 }
 
@@ -105,14 +100,11 @@ private slots:
                                     (highlighted ? " lit" : "")));
             }
         }
-        QWidget *frame = f.form->Frame1;
-        const qreal marks = symbolContrast(
-            frame,
-            [&](bool on) {
-                for (QRadioButton *o : f.form->Option1)
-                    o->setVisible(on);
-            },
-            20);
+        const auto showOptions = [&](bool on) {
+            for (QRadioButton *option : f.form->Option1)
+                option->setVisible(on);
+        };
+        const qreal marks = symbolContrast(f.form->Frame1, showOptions, 20); // the option marks
         QVERIFY2(marks >= 0.4, qPrintable(QString::number(marks)));
         // The hidden holders are drawn again in the new button text colour.
         QVERIFY(inkPixels(f.form->picMore[0]->pixmap(), palette.color(QPalette::ButtonText)) > 0);
@@ -165,10 +157,6 @@ private slots:
                 QVERIFY2(buttonNames.insert(name).second, qPrintable(where + ": " + name));
         }
         QVERIFY(buttonNames.size() > 50);
-        // The Zipto button's tip shows the last result, and its description follows.
-        f.evaluate(QStringLiteral("6*7"));
-        QAccessibleInterface *zipto = QAccessible::queryAccessibleInterface(f.form->Command4);
-        QVERIFY(zipto->text(QAccessible::Description).endsWith(QStringLiteral("42")));
     }
 };
 
