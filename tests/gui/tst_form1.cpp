@@ -91,9 +91,9 @@ class Form1Test : public QObject {
                         all << QString::number(i);
             return all.join(u',');
         }
-        if (what.startsWith("checked:"))
-            return QString::number(
-                w.findChild<QObject *>(what.mid(8))->property("checked").toBool());
+        if (const QObject *control = w.findChild<QObject *>(what.section(u':', 1));
+            control && what.startsWith("checked:"))
+            return QString::number(control->property("checked").toBool());
         if (what.startsWith("saved:"))
             return QString::number(
                 f.readDataFile().contains("\r\n" + what.mid(6).toUtf8() + "\r\n"));
