@@ -48,7 +48,8 @@ void ExpectRejected(const KeyParse &parse, const std::string &message) {
 TEST(KeyNotation, CaseRows) {
     for (const test::CaseRow &row : test::ReadCases(ZORBIC_KEYS_CASES "/notation.tsv", 3)) {
         SCOPED_TRACE("notation.tsv" + test::Trace(row));
-        const KeyParse parse = ParseKeys(row.fields[0]);
+        const std::string notation = test::Unescape(row.fields[0]);
+        const KeyParse parse = ParseKeys(notation);
         if (row.fields[1] == "!") {
             ExpectRejected(parse, row.fields[2]);
             continue;
@@ -57,7 +58,7 @@ TEST(KeyNotation, CaseRows) {
         EXPECT_EQ(parse.strokes, Strokes(row.fields[1]));
         EXPECT_EQ(FormatKeys(parse.strokes), row.fields[2]);
         EXPECT_EQ(ParseKeys(row.fields[2]).strokes, parse.strokes) << "canonical reads back";
-        EXPECT_EQ(ParseKeys(row.fields[0], KeyCharacters::Unicode).strokes, parse.strokes)
+        EXPECT_EQ(ParseKeys(notation, KeyCharacters::Unicode).strokes, parse.strokes)
             << "ASCII notation reads the same in both modes";
     }
 }
@@ -69,8 +70,6 @@ TEST(KeyNotation, LimitsAndCharactersOutsideTheFile) {
     EXPECT_EQ(FormatKeys(ParseKeys(long_).strokes), long_);
     ExpectRejected(ParseKeys(long_ + std::string(9488, 'y')), "more than 10000 key strokes");
     EXPECT_EQ(ParseKeys(long_ + std::string(9487, 'y')).strokes.size(), 10000u);
-    ExpectRejected(ParseKeys("a\tb"), "Character code 9 at position 2 cannot be typed");
-    ExpectRejected(ParseKeys(std::string("a\0b", 3)), "Character code 0 at position 2");
     const std::string deep = std::string(100000, '(') + "a" + std::string(100000, ')');
     EXPECT_EQ(ParseKeys("+" + deep).strokes, (std::vector<KeyStroke>{{Key::Character, 'a', true}}));
 }
