@@ -60,9 +60,9 @@ class TestDialogs : public QObject {
 
     // The entry's only Exec line is execLine; the action's Exec must never be used.
     void registerBrowser(const QByteArray &execLine) {
-        writeFile(path("config/mimeapps.list"),
+        writeFile(path("CONFIG_HOME/mimeapps.list"),
                   "[Default Applications]\nx-scheme-handler/http=fakebrowser.desktop\n");
-        writeFile(path("data/applications/fakebrowser.desktop"),
+        writeFile(path("DATA_HOME/applications/fakebrowser.desktop"),
                   "[Desktop Entry]\nType=Application\nName=Fake Browser\n" + execLine +
                       "\nMimeType=x-scheme-handler/http;\n"
                       "\n[Desktop Action private]\nName=Private\nExec=/nonexistent/private %u\n");
@@ -71,12 +71,10 @@ class TestDialogs : public QObject {
 private slots:
     void initTestCase() {
         haveXdgMime = !QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty();
-        for (const char *dir : {"config", "data", "sysconfig", "sysdata"})
+        for (const char *dir : {"CONFIG_HOME", "DATA_HOME", "CONFIG_DIRS", "DATA_DIRS"}) {
             QVERIFY(QDir(root.path()).mkpath(dir));
-        qputenv("XDG_CONFIG_HOME", path("config").toLocal8Bit());
-        qputenv("XDG_DATA_HOME", path("data").toLocal8Bit());
-        qputenv("XDG_CONFIG_DIRS", path("sysconfig").toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", path("sysdata").toLocal8Bit());
+            qputenv(QByteArray("XDG_") + dir, path(dir).toLocal8Bit());
+        }
         // The generic lookup, whatever desktop the test happens to run under.
         for (const char *name : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
                                  "GNOME_DESKTOP_SESSION_ID", "MATE_DESKTOP_SESSION_ID"})
@@ -84,8 +82,8 @@ private slots:
     }
 
     void init() {
-        QFile::remove(path("config/mimeapps.list"));
-        QFile::remove(path("data/applications/fakebrowser.desktop"));
+        QFile::remove(path("CONFIG_HOME/mimeapps.list"));
+        QFile::remove(path("DATA_HOME/applications/fakebrowser.desktop"));
     }
 
     void aboutShowsPicturesAndOpensTheMakersPage() {
