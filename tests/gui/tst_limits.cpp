@@ -1,5 +1,4 @@
-// The window at its limits: the box's 32,767 characters by every way in, Enter on a text that
-// prepares too long, F1 without help pages.
+// The window at its limits: the box's 32,767 characters by every way in, F1 without help pages.
 #include "FormFixture.h"
 #include "entry/rules/BoxState.h"
 #include "shell/about/HelpWindow.h"
@@ -71,19 +70,6 @@ private slots:
             QTRY_COMPARE(f.platform.texts(), QStringList{QString::fromLatin1(kBoxFullText)});
             QCOMPARE(f.form->Text1->text(), box);
         }
-    }
-
-    // A text whose prepared form passes the limit: the fault is shown and the Enter path stops
-    // there, with no row and nothing saved.
-    void enterOnATextThatPreparesTooLong() {
-        const QByteArray saved = f.readDataFile();
-        f.setBox(QString(1425, u'e'), 0);
-        QTest::keyClick(f.form->Text1, Qt::Key_Return);
-        QCOMPARE(f.platform.texts(), QStringList{QStringLiteral("Overflow")});
-        QCOMPARE(f.form->tables.intHistoryCount, 0);
-        QCOMPARE(f.readDataFile(), saved);
-        QVERIFY(f.form->strLastResult.empty());
-        QCOMPARE(f.form->Text1->text(), QString(1425, u'E'));
     }
 
     void f1WithoutHelpPagesSaysWhereItLooked() {
