@@ -8,8 +8,6 @@ using namespace zorbic::test;
 
 namespace {
 
-constexpr int kFull = static_cast<int>(kMaxBoxLength);
-
 // Each way in, and how many characters it adds to a box of ones with the caret at the end
 // (a paste takes "+2" from the clipboard).
 struct Route {
@@ -43,9 +41,9 @@ private slots:
         QTest::addColumn<int>("before");
         QTest::addColumn<bool>("fits");
         for (int i = 0; i < int(std::size(kRoutes)); ++i) {
-            const Route &r = kRoutes[i];
-            QTest::addRow("%s to 32767", r.name) << i << kFull - r.adds << true;
-            QTest::addRow("%s one too many", r.name) << i << kFull - r.adds + 1 << false;
+            const int room = int(kMaxBoxLength) - kRoutes[i].adds;
+            QTest::addRow("%s to 32767", kRoutes[i].name) << i << room << true;
+            QTest::addRow("%s one too many", kRoutes[i].name) << i << room + 1 << false;
         }
     }
 
@@ -58,7 +56,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("+2"));
         kRoutes[route].insert(*f.form);
         if (fits) {
-            QTRY_COMPARE(f.form->Text1->text().size(), kFull);
+            QTRY_COMPARE(f.form->Text1->text().size(), int(kMaxBoxLength));
             QCoreApplication::processEvents();
             QCOMPARE(f.platform.texts(), QStringList());
         } else {
