@@ -25,7 +25,6 @@ const Route kRoutes[] = {
 
 } // namespace
 
-// The window at its limits.
 class Limits : public QObject {
     Q_OBJECT
     FormFixture f;
