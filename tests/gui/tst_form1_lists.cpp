@@ -62,9 +62,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w->List1);
     }
 
-    // Enter adds the new line on top and, at the limit, drops the bottom one instead of
-    // refilling: in Fixed mode too, lines, rows, selection and scrolling are what a refill shows.
-    // A copy of 41 of the lines fails: the copy buffer holds 40.
+    // Enter adds the line on top and, at the limit, drops the bottom one instead of refilling; in
+    // Fixed mode (the line shown is not the recorded one) lines, rows, selection and scrolling
+    // must be what a refill shows. A copy of 41 of the lines fails: the copy buffer holds 40.
     void fullHistory() {
         auto view = [list = w->List1] {
             QStringList all{QString::number(list->currentRow()),
