@@ -1,11 +1,13 @@
 #include "FormFixture.h"
 #include "entry/frmFixedMode.h"
 #include "platform/Twips.h"
+#include "shell/CaretRest.h"
 #include "shell/ControlTable.h"
 #include "zipto/frmZiptoOptions.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QStyleHints>
 #include <functional>
 
 using namespace zorbic;
@@ -155,6 +157,28 @@ class Form1Test : public QObject {
 private slots:
     void init() { f.start(); }
     void cleanup() { f.reset(); }
+
+    // An untouched window wakes nothing: the caret rests from start-up and after a pause.
+    void caretBlinksOnlyWhileTheUserIsAtWork() {
+        QStyleHints *hints = QGuiApplication::styleHints();
+        QCOMPARE(hints->cursorFlashTime(), 0);
+        f.form->caretRest->setRestMs(50);
+        QTest::keyClick(box(), Qt::Key_1);
+        QVERIFY(hints->cursorFlashTime() > 0);
+        QTRY_COMPARE(hints->cursorFlashTime(), 0);
+    }
+
+    void tabNeverStopsOnAButton() {
+        QSet<QWidget *> visited;
+        for (int i = 0; i < 20; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus && focus != f.form->Text4);
+            QVERIFY2(!qobject_cast<QPushButton *>(focus), qPrintable(focus->objectName()));
+            visited.insert(focus);
+        }
+        QVERIFY(visited.contains(box()) && visited.contains(f.form->Option1[0]));
+    }
 
     // The rows themselves are checked without a window; here the line, the tip and the save.
     void enterRecordsAndSavesTheResult() {
