@@ -1,7 +1,7 @@
 // The calculator's windows on a real X server with openbox. Their borders, from what openbox
 // offers (_NET_WM_ALLOWED_ACTIONS) and what a fullscreen or minimize request does: the main
 // window minimizes but is never maximized, resized or fullscreen; the dialogs do neither. And
-// the window's shortcuts typed in the box under the X11 key bindings (Ctrl+E is End there).
+// the window's shortcuts typed in each control under the X11 key bindings (Ctrl+E is End there).
 #include "XSession.h"
 
 #include "entry/TextBox.h"
@@ -12,15 +12,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QListWidget>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 
 using namespace zorbic;
@@ -42,25 +43,22 @@ QStringList allowedActions(WId window) {
 
 // Asks openbox, as its window menu would, to make the window fullscreen or to minimize it.
 void request(xcb_connection_t *c, WId window, Qt::WindowState state) {
-    auto atom = [c](const char *name) {
+    auto atom = [c](const QByteArray &name) {
         auto *reply = xcb_intern_atom_reply(
-            c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(strlen(name)), name), nullptr);
+            c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()),
+            nullptr);
         const xcb_atom_t a = reply->atom;
         free(reply);
         return a;
     };
+    const bool full = state == Qt::WindowFullScreen;
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = static_cast<xcb_window_t>(window);
-    if (state == Qt::WindowFullScreen) {
-        message.type = atom("_NET_WM_STATE");
-        message.data.data32[0] = 1; // add
-        message.data.data32[1] = atom("_NET_WM_STATE_FULLSCREEN");
-    } else {
-        message.type = atom("WM_CHANGE_STATE");
-        message.data.data32[0] = 3; // IconicState
-    }
+    message.type = atom(full ? "_NET_WM_STATE" : "WM_CHANGE_STATE");
+    message.data.data32[0] = full ? 1 : 3; // add the state / IconicState
+    message.data.data32[1] = full ? atom("_NET_WM_STATE_FULLSCREEN") : 0;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     xcb_send_event(c, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
@@ -98,20 +96,20 @@ private slots:
     }
 
     void fixedBorders_data() {
-        QTest::addColumn<QString>("window");
-        QTest::newRow("main window") << "Form1";
-        QTest::newRow("Fixed Mode") << "frmFixedMode";
-        QTest::newRow("Zipto Options") << "frmZiptoOptions";
+        QTest::addColumn<int>("window");
+        QTest::newRow("main window") << 0;
+        QTest::newRow("Fixed Mode") << 1;
+        QTest::newRow("Zipto Options") << 2;
     }
 
     // openbox offers fullscreen to every window and minimize to dialogs whatever the hints say;
     // the window takes such a state only to be put back at once.
     void fixedBorders() {
-        QFETCH(QString, window);
+        QFETCH(int, window);
         std::unique_ptr<QWidget> dialog;
-        if (window == QLatin1String("frmFixedMode"))
+        if (window == 1)
             dialog = std::make_unique<frmFixedMode>(4, platform, Form1::appTitle(), form.get());
-        else if (window == QLatin1String("frmZiptoOptions"))
+        else if (window == 2)
             dialog = std::make_unique<frmZiptoOptions>(form.get());
         QWidget *shown = dialog ? dialog.get() : form.get();
         shown->show();
@@ -136,27 +134,37 @@ private slots:
         }
     }
 
-    // Every menu item with a shortcut, its handler disconnected: only whether the key reaches
-    // the item counts, and the box must not take it as its own (Ctrl+E as End, Ctrl+D Delete).
-    void windowShortcutsReachTheWindowFromTheBox() {
+    // Every menu item with a shortcut, its handler disconnected, pressed in every control that
+    // takes keys: only whether the key reaches the item counts, and the box must not take it as
+    // its own (Ctrl+E as End, Ctrl+D as Delete).
+    void windowShortcutsReachTheWindowFromEveryControl() {
+        form->subMoreLessLayout(2, 2);
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get(), kPatienceMs));
-        int tried = 0;
-        for (QAction *item : form->findChildren<QAction *>()) {
-            if (item->shortcut().isEmpty()) continue;
-            ++tried;
+        QList<QAction *> items = form->findChildren<QAction *>();
+        items.removeIf([](const QAction *item) { return item->shortcut().isEmpty(); });
+        QCOMPARE(items.size(), 20);
+        for (QAction *item : items)
             QObject::disconnect(item, &QAction::triggered, form.get(), nullptr);
-            QSignalSpy triggered(item, &QAction::triggered);
-            form->Text1->setFocus();
-            form->Text1->setText(QStringLiteral("1+2"));
-            form->Text1->setCursorPosition(1);
-            const QKeyCombination key = item->shortcut()[0];
-            QTest::keyClick(form->Text1, key.key(), key.keyboardModifiers());
-            QVERIFY2(triggered.size() == 1, qPrintable(item->objectName()));
-            QCOMPARE(form->Text1->text(), QStringLiteral("1+2"));
-            QCOMPARE(form->Text1->cursorPosition(), 1);
+        for (QWidget *control :
+             {static_cast<QWidget *>(form->Text1), static_cast<QWidget *>(form->List1),
+              static_cast<QWidget *>(form->List2), static_cast<QWidget *>(form->Check1),
+              static_cast<QWidget *>(form->Check2), static_cast<QWidget *>(form->Option1[0]),
+              static_cast<QWidget *>(form->Option1[1]), static_cast<QWidget *>(form->Option1[2])}) {
+            QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+            for (QAction *item : items) {
+                QSignalSpy triggered(item, &QAction::triggered);
+                form->Text1->setText(QStringLiteral("1+2"));
+                form->Text1->setCursorPosition(1);
+                control->setFocus();
+                const QKeyCombination key = item->shortcut()[0];
+                QTest::keyClick(control, key.key(), key.keyboardModifiers());
+                QVERIFY2(triggered.size() == 1,
+                         qPrintable(control->objectName() + ' ' + item->objectName()));
+                QCOMPARE(form->Text1->text(), QStringLiteral("1+2"));
+                QCOMPARE(form->Text1->cursorPosition(), 1);
+            }
         }
-        QCOMPARE(tried, 20);
     }
 
     void cleanupTestCase() {

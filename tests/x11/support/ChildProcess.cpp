@@ -2,7 +2,6 @@
 
 #include "Wait.h"
 
-#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -28,6 +27,8 @@ ChildProcess::ChildProcess(const std::vector<std::string> &argv, Options options
     if (options.pipes && pipe2(in, O_CLOEXEC) == 0 && pipe2(out, O_CLOEXEC) == 0) {
         posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        // A child that has gone would raise SIGPIPE; a failed write is enough for us.
+        std::signal(SIGPIPE, SIG_IGN);
     } else {
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
@@ -71,32 +72,29 @@ void ChildProcess::stop() {
 }
 
 bool ChildProcess::writeLine(const std::string &line) {
-    if (toChild_ < 0) return false;
-    const std::string data = line + '\n';
-    // A child that has gone would raise SIGPIPE; a failed write is enough for us.
-    std::signal(SIGPIPE, SIG_IGN);
-    return write(toChild_, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+    std::string data = line;
+    data += '\n';
+    return toChild_ >= 0 &&
+           write(toChild_, data.data(), data.size()) == static_cast<ssize_t>(data.size());
 }
 
+// Byte by byte, so nothing after the newline is read ahead and lost for the next call.
 std::optional<std::string> ChildProcess::readLine(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        if (const auto end = buffered_.find('\n'); end != std::string::npos) {
-            std::string line = buffered_.substr(0, end);
-            buffered_.erase(0, end + 1);
-            return line;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (fromChild_ < 0 || left.count() <= 0) return std::nullopt;
+    using std::chrono::steady_clock;
+    const auto deadline = steady_clock::now() + timeout;
+    std::string line;
+    char c = 0;
+    while (fromChild_ >= 0) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - steady_clock::now());
         pollfd p{fromChild_, POLLIN, 0};
-        const int ready = poll(&p, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        char chunk[512];
-        const ssize_t n = ready > 0 ? read(fromChild_, chunk, sizeof chunk) : 0;
-        if (n <= 0) return std::nullopt;
-        buffered_.append(chunk, static_cast<std::size_t>(n));
+        if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0 ||
+            read(fromChild_, &c, 1) != 1)
+            break;
+        if (c == '\n') return line;
+        line += c;
     }
+    return std::nullopt;
 }
 
 } // namespace zorbic::test

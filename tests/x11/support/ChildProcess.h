@@ -24,12 +24,9 @@ public:
 
     pid_t pid() const { return pid_; }
     bool started() const { return pid_ > 0; }
-    // False once it has exited (it is reaped then).
-    bool running();
-    // Waits for it to exit by itself; true when it did within the time.
+    bool running(); // false once it has exited (it is reaped then)
     bool waitForExit(std::chrono::milliseconds timeout);
-    // The exit code once it has exited normally; -1 before, or after a signal.
-    int exitCode() const { return exitCode_; }
+    int exitCode() const { return exitCode_; } // -1 while running or after a signal
     void stop();
 
     bool writeLine(const std::string &line);
@@ -41,7 +38,6 @@ private:
     int exitCode_ = -1;
     int toChild_ = -1;
     int fromChild_ = -1;
-    std::string buffered_;
 };
 
 } // namespace zorbic::test

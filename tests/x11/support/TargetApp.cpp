@@ -8,9 +8,8 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QSocketNotifier>
-#include <QTimer>
+#include <QTest>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <cstdio>
 #include <string>
@@ -32,11 +31,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         const QList<int> modifiers{Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta};
-        if (event->type() == QEvent::KeyPress) {
-            const auto *key = static_cast<QKeyEvent *>(event);
-            if (!modifiers.contains(key->key()))
-                keys << QKeySequence(key->keyCombination()).toString();
-        }
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (event->type() == QEvent::KeyPress && !modifiers.contains(key->key()))
+            keys << QKeySequence(key->keyCombination()).toString();
         return QObject::eventFilter(watched, event);
     }
 };
@@ -46,57 +43,44 @@ protected:
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setWindowTitle(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("target"));
+    window.setWindowTitle(QString::fromLocal8Bit(argc > 1 ? argv[1] : "target"));
     auto *layout = new QVBoxLayout(&window);
-    auto *f1 = new QLineEdit(&window);
-    auto *f2 = new QLineEdit(&window);
+    QLineEdit f1, f2;
     KeyLog log;
-    for (QLineEdit *field : {f1, f2}) {
+    for (QLineEdit *field : {&f1, &f2}) {
         layout->addWidget(field);
         field->installEventFilter(&log);
     }
     window.resize(320, 100);
     window.show();
-    f1->setFocus();
+    f1.setFocus();
+    if (!QTest::qWaitForWindowExposed(&window, 20000)) return 1;
+    say(QStringLiteral("WINDOW %1").arg(window.winId()));
 
-    QTimer exposed;
-    QObject::connect(&exposed, &QTimer::timeout, [&] {
-        if (!window.windowHandle() || !window.windowHandle()->isExposed()) return;
-        exposed.stop();
-        say(QStringLiteral("WINDOW %1").arg(window.windowHandle()->winId()));
-    });
-    exposed.start(10);
-
-    std::string pending;
+    // Commands come one whole line at a time, each waiting for its answer.
     QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        char buffer[256];
-        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (n <= 0) {
+        std::string command;
+        char c = 0;
+        while (::read(STDIN_FILENO, &c, 1) == 1 && c != '\n')
+            command += c;
+        if (command == "clear") {
+            f1.clear();
+            f2.clear();
+            f1.setFocus();
+            log.keys.clear();
+            say(QStringLiteral("CLEARED"));
+        } else if (command == "dump") {
+            const QWidget *focus = window.focusWidget();
+            say(QStringLiteral("STATE\t%1\t%2\t%3\t%4")
+                    .arg(f1.text(), f2.text(),
+                         focus == &f1   ? "f1"
+                         : focus == &f2 ? "f2"
+                                        : "none",
+                         log.keys.join(',')));
+        } else {
             input.setEnabled(false);
-            return app.quit();
-        }
-        pending.append(buffer, static_cast<std::size_t>(n));
-        for (auto end = pending.find('\n'); end != std::string::npos; end = pending.find('\n')) {
-            const std::string command = pending.substr(0, end);
-            pending.erase(0, end + 1);
-            if (command == "quit") {
-                app.quit();
-            } else if (command == "clear") {
-                f1->clear();
-                f2->clear();
-                f1->setFocus();
-                log.keys.clear();
-                say(QStringLiteral("CLEARED"));
-            } else if (command == "dump") {
-                const QWidget *focus = window.focusWidget();
-                say(QStringLiteral("STATE\t%1\t%2\t%3\t%4")
-                        .arg(f1->text(), f2->text(),
-                             focus == f1   ? "f1"
-                             : focus == f2 ? "f2"
-                                           : "none",
-                             log.keys.join(',')));
-            }
+            app.quit();
         }
     });
     return app.exec();

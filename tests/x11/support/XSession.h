@@ -9,30 +9,22 @@
 
 namespace zorbic::test {
 
-// A private X server (Xvfb on the first free display from :90 on), optionally with the openbox
-// window manager, for the length of a test suite. From its start, DISPLAY, QT_QPA_PLATFORM and
-// XDG_RUNTIME_DIR in this process name it, so Qt and every program started later use it.
+// A private Xvfb, optionally with openbox, for the length of a test suite. Once it is up,
+// DISPLAY, QT_QPA_PLATFORM and XDG_RUNTIME_DIR in this process name it, so Qt and every
+// program started later use it.
 class XSession {
 public:
     explicit XSession(bool withWindowManager);
     ~XSession();
-    XSession(const XSession &) = delete;
-    XSession &operator=(const XSession &) = delete;
 
-    bool ready() const { return ready_; }
+    bool ready() const { return desktop_ != nullptr && failure_.empty(); }
     const std::string &failure() const { return failure_; }
-    // A connection of the session's own, valid while ready().
-    X11Desktop &desktop() { return *desktop_; }
+    X11Desktop &desktop() { return *desktop_; } // a connection of the session's own
 
 private:
-    bool startServer();
-    bool startWindowManager();
-
-    bool ready_ = false;
-    std::string failure_;
     std::string runtimeDir_;
-    std::unique_ptr<ChildProcess> server_;
-    std::unique_ptr<ChildProcess> windowManager_;
+    std::string failure_;
+    std::unique_ptr<ChildProcess> server_, windowManager_;
     std::unique_ptr<X11Desktop> desktop_;
 };
 
