@@ -7,13 +7,8 @@
 #include "keys/ParseKeys.h"
 #include "lists/DataFile.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
-#include <string>
-#include <thread>
 
 namespace zorbic {
 namespace {
@@ -21,7 +16,6 @@ namespace {
 using namespace std::chrono_literals;
 using test::ChildProcess;
 using test::TargetState;
-using test::TargetWindow;
 using test::waitUntil;
 
 class ZiptoEndToEnd : public test::DesktopTest<true> {
@@ -35,17 +29,11 @@ protected:
     void TearDown() override {
         zorbic.reset();
         target.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-
-    bool zorbicInFront() {
-        const std::uint64_t front = desktop->activeWindow();
-        return front != 0 && desktop->windowPid(front) == zorbic->pid();
+        std::filesystem::remove_all(folder);
     }
 
     // The other program, in front as the user left it, then the real program on a data file
-    // of its own; returns once its window is in front.
+    // of its own; returns once its main window is in front.
     void start() {
         target = startTarget("target");
         ASSERT_TRUE(target);
@@ -54,12 +42,17 @@ protected:
         setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         zorbic = std::make_unique<ChildProcess>(std::vector<std::string>{ZORBIC_PROGRAM},
                                                 ChildProcess::Options{});
-        ASSERT_TRUE(zorbic->started());
-        ASSERT_TRUE(waitUntil([&] { return zorbicInFront(); }, 20s))
-            << "zorbic's window never came to the front";
+        ASSERT_TRUE(waitUntil([&] { return zorbicInFront(); }, 20s)) << "zorbic never came up";
         mainWindow = desktop->activeWindow();
         // Its start-up ends with the caret in the expression box; give it a moment past mapping.
         std::this_thread::sleep_for(200ms);
+    }
+    bool zorbicInFront() {
+        const std::uint64_t front = desktop->activeWindow();
+        return front != 0 && desktop->windowPid(front) == zorbic->pid();
+    }
+    bool inFront(std::uint64_t window) {
+        return waitUntil([&] { return desktop->activeWindow() == window; }, 10s);
     }
 
     // Types the key notation into whatever window has the focus.
@@ -70,29 +63,21 @@ protected:
         ASSERT_TRUE(desktop->sendKeys(keys.strokes, &why)) << why;
     }
 
-    // Sets the Zipto Options through the dialog, with the keyboard: Shift+F12 opens it with
-    // the focus in the after keys; Tab goes on to the before keys, the check box and "Okay".
-    void setOptions(const std::string &after, bool reactivate) {
+    // Sets the Zipto Options with the keyboard: Shift+F12 opens the dialog with the focus in
+    // the after keys; Tab goes on to the before keys, the check box and "Okay".
+    void setOptions(const std::string &before, const std::string &after, bool reactivate) {
         type("+{f12}");
         ASSERT_TRUE(waitUntil(
             [&] { return zorbicInFront() && desktop->activeWindow() != mainWindow; }, 10s))
             << "the Zipto Options dialog did not come to the front";
         std::this_thread::sleep_for(100ms);
-        type(BraceEach(after) + "{tab}{tab}" + (reactivate ? "" : " ") + "{tab} ");
-        ASSERT_TRUE(waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 10s))
-            << "the main window did not come back after Okay";
-    }
-
-    std::optional<TargetState> waitForText(const std::string &text) {
-        return target->waitForState([&](const TargetState &s) { return s.f1 == text; }, 10s);
-    }
-
-    bool mainWindowInFront() {
-        return waitUntil([&] { return desktop->activeWindow() == mainWindow; }, 10s);
+        type(BraceEach(after) + "{tab}" + BraceEach(before) + "{tab}" + (reactivate ? "" : " ") +
+             "{tab} ");
+        ASSERT_TRUE(inFront(mainWindow)) << "the main window did not come back after Okay";
     }
 
     std::string folder;
-    std::unique_ptr<TargetWindow> target;
+    std::unique_ptr<test::TargetWindow> target;
     std::unique_ptr<ChildProcess> zorbic;
     std::uint64_t mainWindow = 0;
 };
@@ -100,20 +85,31 @@ protected:
 TEST_F(ZiptoEndToEnd, ResultGoesToTheProgramThatWasInFrontAtStart) {
     start();
     type("6*7~{f12}");
-    EXPECT_EQ(waitForText("42"), (TargetState{"42", "", "f1", "4,2"}));
-    EXPECT_TRUE(mainWindowInFront()) << "zorbic did not come back to the front";
+    EXPECT_EQ(target->waitForText("42"), (TargetState{"42", "", "f1", "4,2"}));
+    EXPECT_TRUE(inFront(mainWindow)) << "zorbic did not come back to the front";
 }
 
-// Options: a Tab after the result, and no coming back, so the other program stays in front.
-TEST_F(ZiptoEndToEnd, KeysAfterTheResultAndNoComingBack) {
+// The before keys, the text, the after keys, in that order; no coming back, so the other
+// program stays in front.
+TEST_F(ZiptoEndToEnd, KeysBeforeAndAfterTheResultAndNoComingBack) {
     start();
-    setOptions("{tab}", false);
+    setOptions("{tab}", "{bs}{tab}", false);
     type("6*7~{f12}");
-    EXPECT_EQ(target->waitForState([](const TargetState &s) { return s.focus == "f2"; }, 10s),
-              (TargetState{"42", "", "f2", "4,2,Tab"}));
+    const TargetState sent{"", "4", "f1", "Tab,4,2,Backspace,Tab"};
+    EXPECT_EQ(target->waitForState([&](const TargetState &s) { return s == sent; }), sent);
     // Zorbic would have asked for the front right after the last key; it stays behind.
     std::this_thread::sleep_for(700ms);
     EXPECT_EQ(desktop->activeWindow(), target->window());
+}
+
+// After keys that are no key notation: nothing at all reaches the other program, not even the
+// valid before keys, and it is not brought to the front.
+TEST_F(ZiptoEndToEnd, BadAfterKeysSendNothing) {
+    start();
+    setOptions("{tab}", "{nokey}", true);
+    type("6*7~{f12}");
+    EXPECT_EQ(target->settled(), (TargetState{"", "", "f1", ""}));
+    EXPECT_TRUE(zorbicInFront());
 }
 
 // The tracking follows the user into a program opened after the calculator, and back out.
@@ -128,9 +124,8 @@ TEST_F(ZiptoEndToEnd, FollowsTheLastOtherProgramInFront) {
     ASSERT_EQ(desktop->activate(mainWindow, test::kActivateTimeoutMs), ActivateResult::Activated);
     std::this_thread::sleep_for(1200ms); // ticks with the calculator in front change nothing
     type("6*7~{f12}");
-    const auto state = second->waitForState([](const TargetState &s) { return s.f1 == "42"; }, 10s);
-    EXPECT_EQ(state.value_or(TargetState{}).f1, "42");
-    EXPECT_EQ(target->state(), (TargetState{"", "", "f1", ""}));
+    EXPECT_EQ(second->waitForText("42").f1, "42");
+    EXPECT_EQ(target->settled(), (TargetState{"", "", "f1", ""}));
     // The window it tracks vanishing between two ticks must not end it.
     second->quit();
     std::this_thread::sleep_for(1200ms);
@@ -169,8 +164,8 @@ TEST_F(ZiptoEndToEnd, NotationCharactersArriveIntact) {
     // Shift+Tab from the expression box reaches the history list (the storage list is hidden);
     // Ctrl+A selects its one line.
     type("+{tab}^a^c{f12}");
-    EXPECT_EQ(waitForText(special).value_or(TargetState{}).f1, special);
-    EXPECT_TRUE(mainWindowInFront());
+    EXPECT_EQ(target->waitForText(special).f1, special);
+    EXPECT_TRUE(inFront(mainWindow));
 }
 
 } // namespace

@@ -1,10 +1,18 @@
 #pragma once
 
-#include <chrono>
+#include "Wait.h"
+
+#include <csignal>
+#include <fcntl.h>
 #include <optional>
+#include <poll.h>
+#include <spawn.h>
 #include <string>
-#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+
+extern char **environ;
 
 namespace zorbic::test {
 
@@ -13,30 +21,84 @@ namespace zorbic::test {
 class ChildProcess {
 public:
     struct Options {
-        bool pipes = false; // stdin/stdout are pipes to us; otherwise both go nowhere
+        bool pipes = false; // its stdout is a pipe to us (readLine); otherwise it goes nowhere
         bool quiet = false; // stderr to /dev/null instead of ours
     };
 
-    ChildProcess(const std::vector<std::string> &argv, Options options);
+    ChildProcess(std::vector<std::string> args, Options options) {
+        std::vector<char *> argv;
+        for (std::string &arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        int out[2] = {-1, -1};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        if (options.pipes && pipe2(out, O_CLOEXEC) == 0)
+            posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        else
+            posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        if (options.quiet)
+            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        if (out[1] >= 0) close(out[1]);
+        fromChild_ = out[0];
+    }
     ~ChildProcess() { stop(); }
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
     pid_t pid() const { return pid_; }
     bool started() const { return pid_ > 0; }
-    bool running(); // false once it has exited (it is reaped then)
-    bool waitForExit(std::chrono::milliseconds timeout);
     int exitCode() const { return exitCode_; } // -1 while running or after a signal
-    void stop();
 
-    bool writeLine(const std::string &line);
+    // False once it has exited (it is reaped then).
+    bool running() {
+        int status = 0;
+        if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) != pid_) return pid_ > 0;
+        if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
+        pid_ = -1;
+        return false;
+    }
+    bool waitForExit(std::chrono::milliseconds timeout) {
+        return waitUntil([&] { return !running(); }, timeout);
+    }
+    void stop() {
+        if (running()) {
+            kill(pid_, SIGTERM);
+            if (!waitForExit(std::chrono::seconds(1))) {
+                kill(pid_, SIGKILL);
+                waitpid(pid_, nullptr, 0);
+                pid_ = -1;
+            }
+        }
+        if (fromChild_ >= 0) close(fromChild_);
+        fromChild_ = -1;
+    }
+
     // The next line of its stdout, without the newline; nothing on timeout or end of output.
-    std::optional<std::string> readLine(std::chrono::milliseconds timeout);
+    // Byte by byte, so nothing after the newline is read ahead.
+    std::optional<std::string> readLine(std::chrono::milliseconds timeout) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        std::string line;
+        char c = 0;
+        while (fromChild_ >= 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            pollfd p{fromChild_, POLLIN, 0};
+            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0 ||
+                read(fromChild_, &c, 1) != 1)
+                break;
+            if (c == '\n') return line;
+            line += c;
+        }
+        return std::nullopt;
+    }
 
 private:
     pid_t pid_ = -1;
     int exitCode_ = -1;
-    int toChild_ = -1;
     int fromChild_ = -1;
 };
 

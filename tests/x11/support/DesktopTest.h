@@ -34,44 +34,43 @@ class TargetWindow {
 public:
     explicit TargetWindow(const std::string &title)
         : process_({ZORBIC_X11_TARGET, title}, {.pipes = true}) {
-        const auto line = process_.readLine(20s);
-        if (line && line->starts_with("WINDOW ")) window_ = std::stoull(line->substr(7));
+        for (auto line = process_.readLine(20s); line && !window_; line = process_.readLine(5s))
+            if (line->starts_with("WINDOW ")) window_ = std::stoull(line->substr(7));
     }
 
     std::uint64_t window() const { return window_; } // 0 when it did not come up
     pid_t pid() const { return process_.pid(); }
 
-    // Its answer is STATE, f1, f2, focus and keys separated by tabs, which typed text never holds.
-    std::optional<TargetState> state() {
-        std::istringstream in(process_.writeLine("dump") ? process_.readLine(5s).value_or("") : "");
-        std::string tag;
-        TargetState s;
-        if (!std::getline(in, tag, '\t') || tag != "STATE" || !std::getline(in, s.f1, '\t') ||
-            !std::getline(in, s.f2, '\t') || !std::getline(in, s.focus, '\t'))
-            return std::nullopt;
-        std::getline(in, s.keys);
-        return s;
-    }
-    // Polls until done(state) holds or the time is up; the last state seen.
+    // Reads its state lines until done(state) holds or the time is up; the last state seen.
     TargetState waitForState(const std::function<bool(const TargetState &)> &done,
                              std::chrono::milliseconds timeout = 10s) {
-        std::optional<TargetState> last;
-        waitUntil([&] { return (last = state()) && done(*last); }, timeout);
-        return last.value_or(TargetState{});
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!done(last_) && std::chrono::steady_clock::now() < deadline) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            std::istringstream in(process_.readLine(left).value_or(""));
+            std::string tag;
+            TargetState s;
+            // Tabs separate the fields; typed text never holds one.
+            if (std::getline(in, tag, '\t') && tag == "STATE" && std::getline(in, s.f1, '\t') &&
+                std::getline(in, s.f2, '\t') && std::getline(in, s.focus, '\t'))
+                last_ = s, std::getline(in, last_.keys);
+        }
+        return last_;
     }
     TargetState waitForText(const std::string &f1) {
         return waitForState([&](const TargetState &s) { return s.f1 == f1; });
     }
-    bool clear() { return process_.writeLine("clear") && process_.readLine(5s) == "CLEARED"; }
-    void quit() {
-        process_.writeLine("quit");
-        process_.waitForExit(5s);
-        process_.stop();
+    // The state after another half second of its reports.
+    TargetState settled() {
+        return waitForState([](const TargetState &) { return false; }, 500ms);
     }
+    void quit() { process_.stop(); }
 
 private:
     ChildProcess process_;
     std::uint64_t window_ = 0;
+    TargetState last_;
 };
 
 // One private X server for a whole GoogleTest suite, with or without a window manager.
@@ -84,8 +83,8 @@ protected:
         desktop = &session->desktop();
     }
 
-    // Starts a target; with a window manager, waits until it is the active window, as a newly
-    // opened window is. Null (and a failure recorded) when it did not come up.
+    // Starts a target; with a window manager, brings it to the front with the keyboard focus,
+    // as a newly opened window is. Null (and a failure recorded) when it did not come up.
     std::unique_ptr<TargetWindow> startTarget(const std::string &title) {
         auto target = std::make_unique<TargetWindow>(title);
         if (target->window() == 0) {
@@ -93,7 +92,7 @@ protected:
             return nullptr;
         }
         if (WithWindowManager &&
-            !waitUntil([&] { return desktop->activeWindow() == target->window(); }, 20s))
+            desktop->activate(target->window(), kActivateTimeoutMs) != ActivateResult::Activated)
             ADD_FAILURE() << title << " never became the active window";
         return target;
     }
