@@ -4,11 +4,9 @@
 #include "DesktopTest.h"
 
 #include "keys/FormatKeys.h"
-#include "keys/ParseKeys.h"
 #include "lists/DataFile.h"
 
 #include <fstream>
-#include <iterator>
 
 namespace zorbic {
 namespace {
@@ -53,14 +51,6 @@ protected:
     }
     bool inFront(std::uint64_t window) {
         return waitUntil([&] { return desktop->activeWindow() == window; }, 10s);
-    }
-
-    // Types the key notation into whatever window has the focus.
-    void type(const std::string &notation) {
-        const KeyParse keys = ParseKeys(notation);
-        ASSERT_TRUE(keys.ok()) << keys.error;
-        std::string why;
-        ASSERT_TRUE(desktop->sendKeys(keys.strokes, &why)) << why;
     }
 
     // Sets the Zipto Options with the keyboard: Shift+F12 opens the dialog with the focus in
@@ -130,25 +120,6 @@ TEST_F(ZiptoEndToEnd, FollowsTheLastOtherProgramInFront) {
     second->quit();
     std::this_thread::sleep_for(1200ms);
     EXPECT_TRUE(zorbic->running());
-}
-
-// Alt+F4 saves and ends the program, which exits cleanly (under the sanitizers this also
-// means no leak was found, after a run of tracking ticks); with "Don't Close" it minimizes.
-TEST_F(ZiptoEndToEnd, CloseSavesAndEndsUnlessDontClose) {
-    start();
-    type("2*3~^q");
-    std::this_thread::sleep_for(1200ms);
-    type("%{f4}");
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(zorbic->running()) << "Don't Close did not keep the program";
-    std::ifstream saved(folder + "/ZorbicData.txt", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(saved)), {});
-    EXPECT_NE(bytes.find("6 = 2*3"), std::string::npos) << bytes;
-
-    ASSERT_EQ(desktop->activate(mainWindow, test::kActivateTimeoutMs), ActivateResult::Activated);
-    type("^q%{f4}");
-    EXPECT_TRUE(zorbic->waitForExit(10s)) << "it did not end";
-    EXPECT_EQ(zorbic->exitCode(), 0);
 }
 
 // A history row whose result holds every character with a meaning in the key notation,

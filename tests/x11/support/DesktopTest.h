@@ -3,6 +3,8 @@
 #include "Wait.h"
 #include "XSession.h"
 
+#include "keys/ParseKeys.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -95,6 +97,14 @@ protected:
             desktop->activate(target->window(), kActivateTimeoutMs) != ActivateResult::Activated)
             ADD_FAILURE() << title << " never became the active window";
         return target;
+    }
+
+    // Types the key notation into whatever window has the focus.
+    void type(const std::string &notation) {
+        const KeyParse keys = ParseKeys(notation);
+        ASSERT_TRUE(keys.ok()) << keys.error;
+        std::string why;
+        ASSERT_TRUE(desktop->sendKeys(keys.strokes, &why)) << why;
     }
 
     static inline std::unique_ptr<XSession> session;
