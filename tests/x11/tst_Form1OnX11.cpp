@@ -12,10 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QListWidget>
 #include <QProcess>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +39,8 @@ QStringList allowedActions(WId window) {
 }
 
 // Asks openbox, as its window menu would, to make the window fullscreen or to minimize it.
-void request(xcb_connection_t *c, WId window, Qt::WindowState state) {
+void request(WId window, Qt::WindowState state) {
+    xcb_connection_t *c = qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     auto atom = [c](const QByteArray &name) {
         auto *reply = xcb_intern_atom_reply(
             c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()),
@@ -84,12 +82,9 @@ class tst_Form1OnX11 : public QObject {
     QTemporaryDir dir;
     FakePlatform platform;
     std::unique_ptr<Form1> form;
-    xcb_connection_t *connection = nullptr;
 
 private slots:
     void initTestCase() {
-        connection = xcb_connect(nullptr, nullptr);
-        QVERIFY(!xcb_connection_has_error(connection));
         form = std::make_unique<Form1>(platform, dir.filePath(QStringLiteral("ZorbicData.txt")));
         form->start();
         QVERIFY(QTest::qWaitForWindowExposed(form.get(), kPatienceMs));
@@ -126,7 +121,7 @@ private slots:
         shown->installEventFilter(&log);
         for (Qt::WindowState state : {Qt::WindowFullScreen, Qt::WindowMinimized}) {
             if (state == Qt::WindowMinimized && !dialog) continue;
-            request(connection, shown->winId(), state);
+            request(shown->winId(), state);
             QTRY_VERIFY_WITH_TIMEOUT(log.seen & state, kPatienceMs);
             QTRY_COMPARE_WITH_TIMEOUT(shown->windowState() & state, Qt::WindowStates(),
                                       kPatienceMs);
@@ -166,15 +161,12 @@ private slots:
         QVERIFY(controls >= 8); // the box, the lists, the check boxes, options and buttons
     }
 
-    void cleanupTestCase() {
-        form.reset();
-        xcb_disconnect(connection);
-    }
+    void cleanupTestCase() { form.reset(); }
 };
 
 // The X server has to exist before QApplication connects to it.
 int main(int argc, char **argv) {
-    test::XSession session(true);
+    test::XSession session;
     if (!session.ready()) {
         qCritical("%s", session.failure().c_str());
         return 1;

@@ -16,7 +16,7 @@ using test::ChildProcess;
 using test::TargetState;
 using test::waitUntil;
 
-class ZiptoEndToEnd : public test::DesktopTest<true> {
+class ZiptoEndToEnd : public test::DesktopTest {
 protected:
     void SetUp() override {
         DesktopTest::SetUp();

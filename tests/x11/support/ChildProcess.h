@@ -6,13 +6,10 @@
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char **environ;
 
 namespace zorbic::test {
 
@@ -31,17 +28,15 @@ public:
             argv.push_back(arg.data());
         argv.push_back(nullptr);
         int out[2] = {-1, -1};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        if (options.pipes && pipe2(out, O_CLOEXEC) == 0)
-            posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        else
-            posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        if (options.quiet)
-            posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        if (options.pipes && pipe2(out, O_CLOEXEC) != 0) return;
+        if ((pid_ = fork()) == 0) {
+            const int null = open("/dev/null", O_RDWR);
+            dup2(null, STDIN_FILENO);
+            dup2(out[1] >= 0 ? out[1] : null, STDOUT_FILENO);
+            if (options.quiet) dup2(null, STDERR_FILENO);
+            execvp(argv[0], argv.data());
+            _exit(127);
+        }
         if (out[1] >= 0) close(out[1]);
         fromChild_ = out[0];
     }
@@ -50,7 +45,6 @@ public:
     ChildProcess &operator=(const ChildProcess &) = delete;
 
     pid_t pid() const { return pid_; }
-    bool started() const { return pid_ > 0; }
     int exitCode() const { return exitCode_; } // -1 while running or after a signal
 
     // False once it has exited (it is reaped then).

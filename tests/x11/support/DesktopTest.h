@@ -75,26 +75,25 @@ private:
     TargetState last_;
 };
 
-// One private X server for a whole GoogleTest suite, with or without a window manager.
-template <bool WithWindowManager> class DesktopTest : public ::testing::Test {
+// One private X server with openbox for a whole GoogleTest suite.
+class DesktopTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { session = std::make_unique<XSession>(WithWindowManager); }
+    static void SetUpTestSuite() { session = std::make_unique<XSession>(); }
     static void TearDownTestSuite() { session.reset(); }
     void SetUp() override {
         ASSERT_TRUE(session->ready()) << session->failure();
         desktop = &session->desktop();
     }
 
-    // Starts a target; with a window manager, brings it to the front with the keyboard focus,
-    // as a newly opened window is. Null (and a failure recorded) when it did not come up.
+    // Starts a target and brings it to the front with the keyboard focus, as a newly opened
+    // window is. Null (and a failure recorded) when it did not come up.
     std::unique_ptr<TargetWindow> startTarget(const std::string &title) {
         auto target = std::make_unique<TargetWindow>(title);
         if (target->window() == 0) {
             ADD_FAILURE() << title << " showed no window";
             return nullptr;
         }
-        if (WithWindowManager &&
-            desktop->activate(target->window(), kActivateTimeoutMs) != ActivateResult::Activated)
+        if (desktop->activate(target->window(), kActivateTimeoutMs) != ActivateResult::Activated)
             ADD_FAILURE() << title << " never became the active window";
         return target;
     }

@@ -9,7 +9,7 @@
 
 namespace zorbic::test {
 
-// A private Xvfb, optionally with openbox, for the length of a test suite. Once it is up,
+// A private Xvfb with openbox, for the length of a test suite. Once it is up,
 // DISPLAY, QT_QPA_PLATFORM and XDG_RUNTIME_DIR in this process name it, so Qt and every
 // program started later use it.
 class XSession {
@@ -17,7 +17,7 @@ public:
     // Xvfb takes the first display number whose lock file it can create and writes it to
     // -displayfd (our pipe), so two suites starting at once never share a server. -noreset:
     // by default the server resets when its last client leaves and refuses connections then.
-    explicit XSession(bool withWindowManager) {
+    XSession() {
         using namespace std::chrono_literals;
         char dir[] = "/tmp/zorbic-x11-XXXXXX"; // mkdtemp makes it 0700, as Qt wants
         runtimeDir_ = mkdtemp(dir) ? dir : "";
@@ -31,7 +31,7 @@ public:
         failure_ = number ? "" : "Xvfb did not start";
         if (number) setenv("DISPLAY", std::string(":").append(*number).c_str(), 1);
         if (number) desktop_ = X11Desktop::open(&failure_);
-        if (!desktop_ || !withWindowManager) return;
+        if (!desktop_) return;
         // openbox announces itself before it has taken over the screen, and a window mapped in
         // between was sometimes never managed; its --startup command runs once it has.
         const std::string readyFile = runtimeDir_ + "/openbox-ready";
