@@ -59,26 +59,15 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("shift, notation characters") << ""
-                                                    << "+a{{}{}}{~}{(}{^}{%}b"
-                                                    << "A{}~(^%b"
-                                                    << "";
-        QTest::newRow("named keys") << "abc"
-                                    << "{home}{del}{end}{left}{bs}"
-                                    << "c"
-                                    << "";
-        QTest::newRow("chords type nothing") << ""
-                                             << "a%fb^qc"
-                                             << "abc"
-                                             << "";
-        QTest::newRow("shift+home selects") << "12+3"
-                                            << "+{home}"
-                                            << "12+3"
-                                            << "12+3";
-        QTest::newRow("shift+end selects") << "7|*8"
-                                           << "{home}+{end}"
-                                           << "7*8"
-                                           << "7*8";
+        const auto row = [](const char *name, const char *before, const char *keys,
+                            const char *typed, const char *selected) {
+            QTest::newRow(name) << before << keys << typed << selected;
+        };
+        row("shift, notation characters", "", "+a{{}{}}{~}{(}{^}{%}b", "A{}~(^%b", "");
+        row("named keys", "abc", "{home}{del}{end}{left}{bs}", "c", "");
+        row("chords type nothing", "", "a%fb^qc", "abc", "");
+        row("shift+home selects", "12+3", "+{home}", "12+3", "12+3");
+        row("shift+end selects", "7|*8", "{home}+{end}", "7*8", "7*8");
     }
     void typesText() {
         QFETCH(QString, before);
