@@ -17,9 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <xcb/xcb.h>
-
 #include <memory>
+
+#include <X11/Xlib.h> // last: its macros would clash with the Qt headers
 
 using namespace zorbic;
 
@@ -40,28 +40,19 @@ QStringList allowedActions(WId window) {
 
 // Asks openbox, as its window menu would, to make the window fullscreen or to minimize it.
 void request(WId window, Qt::WindowState state) {
-    xcb_connection_t *c = qApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-    auto atom = [c](const QByteArray &name) {
-        auto *reply = xcb_intern_atom_reply(
-            c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-            nullptr);
-        const xcb_atom_t a = reply->atom;
-        free(reply);
-        return a;
-    };
+    Display *display = XOpenDisplay(nullptr);
     const bool full = state == Qt::WindowFullScreen;
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = static_cast<xcb_window_t>(window);
-    message.type = atom(full ? "_NET_WM_STATE" : "WM_CHANGE_STATE");
-    message.data.data32[0] = full ? 1 : 3; // add the state / IconicState
-    message.data.data32[1] = full ? atom("_NET_WM_STATE_FULLSCREEN") : 0;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-    xcb_send_event(c, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                   reinterpret_cast<const char *>(&message));
-    xcb_flush(c);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type =
+        XInternAtom(display, full ? "_NET_WM_STATE" : "WM_CHANGE_STATE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = full ? 1 : 3; // add the state / IconicState
+    event.xclient.data.l[1] = full ? XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False) : 0;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XCloseDisplay(display); // sends it
 }
 
 // Every window state the watched window has been in.
