@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-#include <sstream>
 
 namespace zorbic::test {
 
@@ -18,20 +16,8 @@ using namespace std::chrono_literals;
 // Far above the few milliseconds activation takes, so a loaded machine does not fail the tests.
 constexpr int kActivateTimeoutMs = 10000;
 
-// What the target program reports about itself.
-struct TargetState {
-    std::string f1, f2;
-    std::string focus; // "f1", "f2" or "none"
-    std::string keys;  // the key presses it saw, comma-separated, as Qt names them
-    bool operator==(const TargetState &) const = default;
-};
-
-inline std::ostream &operator<<(std::ostream &out, const TargetState &s) {
-    return out << "f1=[" << s.f1 << "] f2=[" << s.f2 << "] focus=" << s.focus << " keys=[" << s.keys
-               << "]";
-}
-
-// The target program (TargetApp.cpp: one window, two line edits) on the current display.
+// The target program (TargetApp.cpp: one window, two line edits) on the current display. Its
+// state reads "f1=[<text>] f2=[<text>] focus=<f1, f2 or none> keys=[<key presses seen>]".
 class TargetWindow {
 public:
     explicit TargetWindow(const std::string &title)
@@ -43,36 +29,31 @@ public:
     std::uint64_t window() const { return window_; } // 0 when it did not come up
     pid_t pid() const { return process_.pid(); }
 
-    // Reads its state lines until done(state) holds or the time is up; the last state seen.
-    TargetState waitForState(const std::function<bool(const TargetState &)> &done,
-                             std::chrono::milliseconds timeout = 10s) {
+    // Reads the states it reports until one starts with `want` (never, when empty) or the time
+    // is up; the last state seen.
+    std::string waitFor(const std::string &want, std::chrono::milliseconds timeout = 10s) {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!done(last_) && std::chrono::steady_clock::now() < deadline) {
+        while ((want.empty() || !state_.starts_with(want)) &&
+               std::chrono::steady_clock::now() < deadline) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 deadline - std::chrono::steady_clock::now());
-            std::istringstream in(process_.readLine(left).value_or(""));
-            std::string tag;
-            TargetState s;
-            // Tabs separate the fields; typed text never holds one.
-            if (std::getline(in, tag, '\t') && tag == "STATE" && std::getline(in, s.f1, '\t') &&
-                std::getline(in, s.f2, '\t') && std::getline(in, s.focus, '\t'))
-                last_ = s, std::getline(in, last_.keys);
+            if (auto line = process_.readLine(left); line && line->starts_with("f1=["))
+                state_ = *line;
         }
-        return last_;
+        return state_;
     }
-    TargetState waitForText(const std::string &f1) {
-        return waitForState([&](const TargetState &s) { return s.f1 == f1; });
+    ::testing::AssertionResult shows(const std::string &want) {
+        if (waitFor(want).starts_with(want)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "it shows " << state_;
     }
     // The state after another half second of its reports.
-    TargetState settled() {
-        return waitForState([](const TargetState &) { return false; }, 500ms);
-    }
+    std::string settled() { return waitFor("", 500ms); }
     void quit() { process_.stop(); }
 
 private:
     ChildProcess process_;
     std::uint64_t window_ = 0;
-    TargetState last_;
+    std::string state_;
 };
 
 // One private X server with openbox for a whole GoogleTest suite.

@@ -1,6 +1,6 @@
 // Another application for the desktop tests to type into: one window with two line edits.
 // It prints "WINDOW <its X window id>" once shown, then a line of its state at every change:
-// STATE, f1's text, f2's text, f1|f2|none (the focus) and the keys seen, tab-separated.
+// f1=[<text>] f2=[<text>] focus=<f1, f2 or none> keys=[<the key presses seen, by Qt's names>].
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -23,7 +23,7 @@ int main(int argc, char **argv) {
     };
     const auto report = [&] {
         const QWidget *focus = window.focusWidget();
-        say(QStringLiteral("STATE\t%1\t%2\t%3\t%4")
+        say(QStringLiteral("f1=[%1] f2=[%2] focus=%3 keys=[%4]")
                 .arg(f1.text(), f2.text(),
                      focus == &f1   ? "f1"
                      : focus == &f2 ? "f2"
