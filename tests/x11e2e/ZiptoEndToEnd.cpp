@@ -14,16 +14,12 @@ using test::waitUntil;
 
 class ZiptoEndToEnd : public test::DesktopTest {
 protected:
+    // A data folder of its own in the session's runtime folder, which goes with the session.
     void SetUp() override {
         DesktopTest::SetUp();
-        char pattern[] = "/tmp/zipto_e2eXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override {
-        zorbic.reset();
-        target.reset();
-        std::filesystem::remove_all(folder);
+        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(std::filesystem::create_directory(folder));
     }
 
     // The other program, in front as the user left it, then the real program on a data file

@@ -71,19 +71,13 @@ public:
         fromChild_ = -1;
     }
 
-    // The next line of its stdout, without the newline; nothing on timeout or end of output.
-    // Byte by byte, so nothing after the newline is read ahead.
+    // The next line of its stdout, without the newline; nothing when no byte came for the
+    // time or its output ended. Byte by byte, so nothing after the newline is read ahead.
     std::optional<std::string> readLine(std::chrono::milliseconds timeout) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
         std::string line;
-        char c = 0;
-        while (fromChild_ >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            pollfd p{fromChild_, POLLIN, 0};
-            if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0 ||
-                read(fromChild_, &c, 1) != 1)
-                break;
+        pollfd p{fromChild_, POLLIN, 0};
+        for (char c = 0; fromChild_ >= 0 && poll(&p, 1, static_cast<int>(timeout.count())) > 0 &&
+                         read(fromChild_, &c, 1) == 1;) {
             if (c == '\n') return line;
             line += c;
         }

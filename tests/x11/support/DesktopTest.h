@@ -30,16 +30,15 @@ public:
     pid_t pid() const { return process_.pid(); }
 
     // Reads the states it reports until one starts with `want` (never, when empty) or the time
-    // is up; the last state seen.
+    // is up; the last state seen. It writes each line at once, so no line is read half.
     std::string waitFor(const std::string &want, std::chrono::milliseconds timeout = 10s) {
-        const auto deadline = std::chrono::steady_clock::now() + timeout;
-        while ((want.empty() || !state_.starts_with(want)) &&
-               std::chrono::steady_clock::now() < deadline) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (auto line = process_.readLine(left); line && line->starts_with("f1=["))
-                state_ = *line;
-        }
+        waitUntil(
+            [&] {
+                while (auto line = process_.readLine(0ms))
+                    state_ = *line;
+                return !want.empty() && state_.starts_with(want);
+            },
+            timeout);
         return state_;
     }
     ::testing::AssertionResult shows(const std::string &want) {

@@ -17,6 +17,8 @@ int main(int argc, char **argv) {
     auto *layout = new QVBoxLayout(&window);
     QLineEdit f1, f2;
     QStringList keys;
+    f1.setObjectName("f1");
+    f2.setObjectName("f2");
     const auto say = [](const QString &line) {
         std::printf("%s\n", line.toUtf8().constData());
         std::fflush(stdout);
@@ -24,11 +26,7 @@ int main(int argc, char **argv) {
     const auto report = [&] {
         const QWidget *focus = window.focusWidget();
         say(QStringLiteral("f1=[%1] f2=[%2] focus=%3 keys=[%4]")
-                .arg(f1.text(), f2.text(),
-                     focus == &f1   ? "f1"
-                     : focus == &f2 ? "f2"
-                                    : "none",
-                     keys.join(',')));
+                .arg(f1.text(), f2.text(), focus ? focus->objectName() : "none", keys.join(',')));
     };
 
     // Logs every key press that reaches the line edits, before they handle it (Tab never

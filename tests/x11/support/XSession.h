@@ -38,10 +38,11 @@ public:
         windowManager_ = std::make_unique<ChildProcess>(
             std::vector<std::string>{"openbox", "--sm-disable", "--startup", "touch " + readyFile},
             ChildProcess::Options{.quiet = true});
-        const auto up = [&] {
-            return std::filesystem::exists(readyFile) && desktop_->supportsActiveWindow();
-        };
-        if (!waitUntil([&] { return !windowManager_->running() || up(); }, 20s) || !up())
+        if (!waitUntil(
+                [&] {
+                    return std::filesystem::exists(readyFile) && desktop_->supportsActiveWindow();
+                },
+                20s))
             failure_ = "openbox did not come up";
     }
     ~XSession() {
