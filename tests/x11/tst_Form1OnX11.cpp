@@ -16,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <memory>
 
@@ -54,16 +55,6 @@ void request(WId window, Qt::WindowState state) {
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
     XCloseDisplay(display); // sends it
 }
-
-// Every window state the watched window has been in.
-struct StateLog : QObject {
-    Qt::WindowStates seen;
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::WindowStateChange)
-            seen |= static_cast<QWidget *>(watched)->windowState();
-        return false;
-    }
-};
 
 } // namespace
 
@@ -108,12 +99,11 @@ private slots:
         for (const char *refused : {"MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE"})
             QVERIFY2(!actions.contains(QLatin1String(refused)), listed);
 
-        StateLog log;
-        shown->installEventFilter(&log);
         for (Qt::WindowState state : {Qt::WindowFullScreen, Qt::WindowMinimized}) {
             if (state == Qt::WindowMinimized && !dialog) continue;
+            QSignalSpy changes(shown->windowHandle(), &QWindow::windowStateChanged);
             request(shown->winId(), state);
-            QTRY_VERIFY_WITH_TIMEOUT(log.seen & state, kPatienceMs);
+            QTRY_VERIFY_WITH_TIMEOUT(changes.contains({QVariant::fromValue(state)}), kPatienceMs);
             QTRY_COMPARE_WITH_TIMEOUT(shown->windowState() & state, Qt::WindowStates(),
                                       kPatienceMs);
             QVERIFY(shown->isVisible());
