@@ -21,7 +21,7 @@ TEST_F(WithWindowManager, TracksTheActiveWindowAndItsOwnerUntilItCloses) {
         ASSERT_EQ(desktop->windowPid(target->window()), target->pid());
     }
     const std::uint64_t window = other->window();
-    other->quit();
+    other.reset();
     for (int i = 0; i < 50; ++i) {
         ASSERT_NE(desktop->activeWindow(), window);
         ASSERT_EQ(desktop->windowPid(window), std::nullopt);

@@ -14,19 +14,14 @@ using test::waitUntil;
 
 class ZiptoEndToEnd : public test::DesktopTest {
 protected:
-    // A data folder of its own in the session's runtime folder, which goes with the session.
-    void SetUp() override {
-        DesktopTest::SetUp();
-        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(std::filesystem::create_directory(folder));
-    }
-
-    // The other program, in front as the user left it, then the real program on a data file
-    // of its own; returns once its main window is in front.
+    // The other program, in front as the user left it, then the real program with a data
+    // folder of its own (in the session's, which goes with it); returns once it is in front.
     void start() {
         target = startTarget("target");
         ASSERT_TRUE(target);
+        folder = std::string(std::getenv("XDG_RUNTIME_DIR")) + "/" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(std::filesystem::create_directory(folder));
         setenv("ZORBIC_DATA_FILE", (folder + "/ZorbicData.txt").c_str(), 1);
         setenv("XDG_DATA_HOME", folder.c_str(), 1);
         setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
@@ -105,7 +100,7 @@ TEST_F(ZiptoEndToEnd, SendsToTheLastOtherProgramInFront) {
     EXPECT_TRUE(second->shows(sent));
     EXPECT_EQ(target->settled(), sent);
     // The window it tracks vanishing between two ticks must not end it.
-    second->quit();
+    second.reset();
     std::this_thread::sleep_for(1200ms);
     EXPECT_TRUE(zorbic->running());
 }
