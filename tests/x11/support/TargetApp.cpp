@@ -19,14 +19,12 @@ int main(int argc, char **argv) {
     QStringList keys;
     f1.setObjectName("f1");
     f2.setObjectName("f2");
-    const auto say = [](const QString &line) {
-        std::printf("%s\n", line.toUtf8().constData());
-        std::fflush(stdout);
-    };
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line goes out whole, at once
     const auto report = [&] {
         const QWidget *focus = window.focusWidget();
-        say(QStringLiteral("f1=[%1] f2=[%2] focus=%3 keys=[%4]")
-                .arg(f1.text(), f2.text(), focus ? focus->objectName() : "none", keys.join(',')));
+        std::printf("f1=[%s] f2=[%s] focus=%s keys=[%s]\n", qPrintable(f1.text()),
+                    qPrintable(f2.text()), focus ? qPrintable(focus->objectName()) : "none",
+                    qPrintable(keys.join(',')));
     };
 
     // Logs every key press that reaches the line edits, before they handle it (Tab never
@@ -52,7 +50,7 @@ int main(int argc, char **argv) {
     window.show();
     f1.setFocus();
     if (!QTest::qWaitForWindowExposed(&window, 20000)) return 1;
-    say(QStringLiteral("WINDOW %1").arg(window.winId()));
+    std::printf("WINDOW %llu\n", static_cast<unsigned long long>(window.winId()));
     report();
     QObject::connect(&app, &QApplication::focusChanged, report);
     return app.exec();
