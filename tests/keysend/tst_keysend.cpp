@@ -49,7 +49,7 @@ private slots:
     // Each row is sent both ways: posted keys are typed only once events run, a waiting send
     // is done on return.
     void typesText_data() {
-        QTest::addColumn<QString>("before"); // the box's text, caret at the | or the end
+        QTest::addColumn<QString>("before"); // the box's text, the caret at its end
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("selected");
@@ -60,19 +60,16 @@ private slots:
         row("shift, notation characters", "", "+a{{}{}}{~}{(}{^}{%}b", "A{}~(^%b", "");
         row("named keys", "abc", "{home}{del}{end}{left}{bs}", "c", "");
         row("chords type nothing", "", "a%fb^qc", "abc", "");
-        row("shift+home selects", "12+3", "+{home}", "12+3", "12+3");
-        row("shift+end selects", "7|*8", "{home}+{end}", "7*8", "7*8");
+        row("shift with named keys selects", "7*8", "{home}{right}+{end}", "7*8", "*8");
     }
     void typesText() {
         QFETCH(QString, before);
         QFETCH(QString, keys);
         for (bool wait : {false, true}) {
-            edits[0]->setText(QString(before).remove(u'|'));
-            edits[0]->setCursorPosition(before.contains(u'|') ? before.indexOf(u'|')
-                                                              : before.size());
+            edits[0]->setText(before);
             sender.sendKeys(keys.toStdString(), wait);
             if (!wait) {
-                QCOMPARE(edits[0]->text(), QString(before).remove(u'|'));
+                QCOMPARE(edits[0]->text(), before);
                 QCoreApplication::processEvents();
             }
             QTEST(edits[0]->text(), "typed");

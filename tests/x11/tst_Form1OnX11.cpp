@@ -70,43 +70,36 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get(), kPatienceMs));
     }
 
-    void fixedBorders_data() {
-        QTest::addColumn<int>("window");
-        QTest::newRow("main window") << 0;
-        QTest::newRow("Fixed Mode") << 1;
-        QTest::newRow("Zipto Options") << 2;
-    }
-
     // openbox offers fullscreen to every window and minimize to dialogs whatever the hints say;
     // the window takes such a state only to be put back at once.
     void fixedBorders() {
-        QFETCH(int, window);
-        std::unique_ptr<QWidget> dialog;
-        if (window == 1)
-            dialog = std::make_unique<frmFixedMode>(4, platform, Form1::appTitle(), form.get());
-        else if (window == 2)
-            dialog = std::make_unique<frmZiptoOptions>(form.get());
-        QWidget *shown = dialog ? dialog.get() : form.get();
-        shown->show();
-        QVERIFY(QTest::qWaitForWindowExposed(shown, kPatienceMs));
-        QString actions;
-        QTRY_VERIFY_WITH_TIMEOUT(!(actions = allowedActions(shown->winId())).isEmpty(),
-                                 kPatienceMs);
-        QVERIFY2(actions.contains("ACTION_CLOSE") &&
-                     (dialog || actions.contains("ACTION_MINIMIZE")),
-                 qPrintable(actions));
-        for (const char *refused :
-             {"ACTION_MAXIMIZE_HORZ", "ACTION_MAXIMIZE_VERT", "ACTION_RESIZE"})
-            QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions));
+        frmFixedMode fixedMode(4, platform, Form1::appTitle(), form.get());
+        frmZiptoOptions ziptoOptions(form.get());
+        for (QWidget *shown :
+             std::initializer_list<QWidget *>{form.get(), &fixedMode, &ziptoOptions}) {
+            const bool dialog = shown != form.get();
+            shown->show();
+            QVERIFY(QTest::qWaitForWindowExposed(shown, kPatienceMs));
+            QString actions;
+            QTRY_VERIFY_WITH_TIMEOUT(!(actions = allowedActions(shown->winId())).isEmpty(),
+                                     kPatienceMs);
+            QVERIFY2(actions.contains("ACTION_CLOSE") &&
+                         (dialog || actions.contains("ACTION_MINIMIZE")),
+                     qPrintable(actions));
+            for (const char *refused :
+                 {"ACTION_MAXIMIZE_HORZ", "ACTION_MAXIMIZE_VERT", "ACTION_RESIZE"})
+                QVERIFY2(!actions.contains(QLatin1String(refused)), qPrintable(actions));
 
-        for (Qt::WindowState state : {Qt::WindowFullScreen, Qt::WindowMinimized}) {
-            if (state == Qt::WindowMinimized && !dialog) continue;
-            QSignalSpy changes(shown->windowHandle(), &QWindow::windowStateChanged);
-            request(shown->winId(), state);
-            QTRY_VERIFY_WITH_TIMEOUT(changes.contains({QVariant::fromValue(state)}), kPatienceMs);
-            QTRY_COMPARE_WITH_TIMEOUT(shown->windowState() & state, Qt::WindowStates(),
-                                      kPatienceMs);
-            QVERIFY(shown->isVisible());
+            for (Qt::WindowState state : {Qt::WindowFullScreen, Qt::WindowMinimized}) {
+                if (state == Qt::WindowMinimized && !dialog) continue;
+                QSignalSpy changes(shown->windowHandle(), &QWindow::windowStateChanged);
+                request(shown->winId(), state);
+                QTRY_VERIFY_WITH_TIMEOUT(changes.contains({QVariant::fromValue(state)}),
+                                         kPatienceMs);
+                QTRY_COMPARE_WITH_TIMEOUT(shown->windowState() & state, Qt::WindowStates(),
+                                          kPatienceMs);
+                QVERIFY(shown->isVisible());
+            }
         }
     }
 
