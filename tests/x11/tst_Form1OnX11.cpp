@@ -134,8 +134,6 @@ private slots:
         }
         QVERIFY(controls >= 8); // the box, the lists, the check boxes, options and buttons
     }
-
-    void cleanupTestCase() { form.reset(); }
 };
 
 // The X server has to exist before QApplication connects to it.

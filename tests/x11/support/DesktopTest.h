@@ -29,8 +29,9 @@ public:
     std::uint64_t window() const { return window_; } // 0 when it did not come up
     pid_t pid() const { return process_.pid(); }
 
-    // Reads the states it reports until one starts with `want` (never, when empty) or the time
-    // is up; the last state seen. It writes each line at once, so no line is read half.
+    // Reads the states it reports until one starts with `want` (never, when empty: it reads
+    // them all for the time) or the time is up; the last state seen. It writes each line at once,
+    // so no line is read half.
     std::string waitFor(const std::string &want, std::chrono::milliseconds timeout = 10s) {
         waitUntil(
             [&] {
@@ -45,8 +46,6 @@ public:
         if (waitFor(want).starts_with(want)) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "it shows " << state_;
     }
-    // The state after another half second of its reports.
-    std::string settled() { return waitFor("", 500ms); }
 
 private:
     ChildProcess process_;
