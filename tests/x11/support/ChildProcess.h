@@ -40,7 +40,12 @@ public:
         if (out[1] >= 0) close(out[1]);
         fromChild_ = out[0];
     }
-    ~ChildProcess() { stop(); }
+    ~ChildProcess() {
+        if (running()) kill(pid_, SIGTERM);
+        if (running() && !waitForExit(std::chrono::seconds(1))) kill(pid_, SIGKILL);
+        if (pid_ > 0) waitpid(pid_, nullptr, 0);
+        if (fromChild_ >= 0) close(fromChild_);
+    }
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
@@ -57,18 +62,6 @@ public:
     }
     bool waitForExit(std::chrono::milliseconds timeout) {
         return waitUntil([&] { return !running(); }, timeout);
-    }
-    void stop() {
-        if (running()) {
-            kill(pid_, SIGTERM);
-            if (!waitForExit(std::chrono::seconds(1))) {
-                kill(pid_, SIGKILL);
-                waitpid(pid_, nullptr, 0);
-                pid_ = -1;
-            }
-        }
-        if (fromChild_ >= 0) close(fromChild_);
-        fromChild_ = -1;
     }
 
     // The next line of its stdout, without the newline; nothing when no byte came for the

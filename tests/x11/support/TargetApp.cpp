@@ -46,7 +46,6 @@ int main(int argc, char **argv) {
         field->installEventFilter(&log);
         QObject::connect(field, &QLineEdit::textChanged, report);
     }
-    window.resize(320, 100);
     window.show();
     f1.setFocus();
     if (!QTest::qWaitForWindowExposed(&window, 20000)) return 1;
