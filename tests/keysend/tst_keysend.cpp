@@ -96,12 +96,11 @@ private slots:
     void keyEventsAndShortcuts() {
         QSignalSpy triggered(f5, &QAction::triggered);
         sender.sendKeys("2{f5}", false);
-        sender.sendKeys("{f5}~A{f16}^+x", true);
+        sender.sendKeys("{f5}~A{f16}^x", true);
         QCOMPARE(triggered.count(), 2);
         QCOMPARE(edits[0]->keys,
                  (QList<QKeyCombination>{Qt::Key_2, Qt::Key_Return, Qt::ShiftModifier | Qt::Key_A,
-                                         Qt::Key_F16,
-                                         Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_X}));
+                                         Qt::Key_F16, Qt::ControlModifier | Qt::Key_X}));
     }
 
     // Bad notation sends nothing; with no window of ours focused, sending fails unless there

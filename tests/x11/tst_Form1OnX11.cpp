@@ -1,7 +1,6 @@
-// The calculator's windows on a real X server with openbox. Their borders, from what openbox
-// offers (_NET_WM_ALLOWED_ACTIONS) and what a fullscreen or minimize request does: the main
-// window minimizes but is never maximized, resized or fullscreen; the dialogs do neither. And
-// the window's shortcuts typed in each control under the X11 key bindings (Ctrl+E is End there).
+// The calculator's windows under openbox: the borders it offers (the main window minimizes,
+// no window maximizes, resizes or stays fullscreen), and the window's shortcuts from every
+// control under the X11 key bindings (Ctrl+E is End there).
 #include "XSession.h"
 
 #include "entry/TextBox.h"

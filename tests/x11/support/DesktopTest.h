@@ -29,9 +29,8 @@ public:
     std::uint64_t window() const { return window_; } // 0 when it did not come up
     pid_t pid() const { return process_.pid(); }
 
-    // Reads the states it reports until one starts with `want` (never, when empty: it reads
-    // them all for the time) or the time is up; the last state seen. It writes each line at once,
-    // so no line is read half.
+    // Reads its states until one starts with `want` (never when empty) or the time is up; the
+    // last one. It writes each line at once, so none is read half.
     std::string waitFor(const std::string &want, std::chrono::milliseconds timeout = 10s) {
         waitUntil(
             [&] {
