@@ -72,7 +72,8 @@ TEST(Lists, StoreAndPasteUpToAFullList) {
     const std::pair<std::string, Integer> cases[] = {{"store", 0},   {"store", 497}, {"store", 498},
                                                      {"list2", 497}, {"list2", 498}, {"list1", 997},
                                                      {"list1", 998}};
-    for (const auto &[target, before] : cases) {
+    for (const auto &[where, before] : cases) {
+        const std::string &target = where; // a lambda below takes it (clang 14: no bindings)
         SCOPED_TRACE(target + " from " + std::to_string(before));
         ResultTables tables = Numbered(3);
         const bool history = target == "list1";
