@@ -35,7 +35,7 @@ QString key(const char *name, int index) {
 
 // A sans-serif stand-in for the designed 8.25 point default; 9.75 and 12 points where designed.
 QFont fontFor(FontKind kind) {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font(SansSerifFamily());
     font.setStyleHint(QFont::SansSerif);
     switch (kind) {
     case FontKind::Default:
