@@ -5,7 +5,9 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -37,21 +39,22 @@ bool waitFor(int fd, short events, int timeoutMs) {
     return ready > 0 && (p.revents & events);
 }
 
-// A connected client socket, or -1.
+// A connected client socket, or -1. A listener whose backlog is full refuses for the moment;
+// the connection is tried again until the time is up.
 int connectTo(const QString &name, int timeoutMs) {
     sockaddr_un address;
     if (!addressFor(LaunchSocketPath(name), &address)) return -1;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return -1;
-    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) return fd;
-    int error = 0;
-    socklen_t length = sizeof error;
-    // A full backlog makes a local connect wait like a remote one.
-    if ((errno == EINPROGRESS || errno == EAGAIN) && waitFor(fd, POLLOUT, timeoutMs) &&
-        ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
-        return fd;
-    ::close(fd);
-    return -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        if ((errno != EAGAIN && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return fd;
 }
 
 } // namespace
