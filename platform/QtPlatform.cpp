@@ -41,11 +41,15 @@ bool inWaylandSession() {
     return qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
-// One name per user and Wayland display, so sessions of other users or displays never meet.
+// One socket per user and Wayland display, so sessions of other users or displays never meet.
+// It lives in the session's runtime folder, which belongs to that session alone (two sessions
+// of one user may both be "wayland-0"); without one, the temporary folder with the user's id.
 QString launchServerName() {
-    return QStringLiteral("zorbic-%1-%2")
-        .arg(getuid())
-        .arg(qEnvironmentVariable("WAYLAND_DISPLAY"));
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    display.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty()) return runtime + QStringLiteral("/zorbic-") + display;
+    return QStringLiteral("zorbic-%1-%2").arg(getuid()).arg(display);
 }
 
 } // namespace

@@ -35,13 +35,25 @@ inline std::vector<CaseRow> ReadCases(const std::string &path, std::size_t colum
     return rows;
 }
 
-// "file:line: first field | second field", for SCOPED_TRACE.
+// The text with each "\xNN" replaced by the byte NN: bytes a case file cannot hold as they are.
+inline std::string Unescape(const std::string &text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
+            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// ":line: first field | second field", for SCOPED_TRACE after the file's name. (Appended piece
+// by piece: GCC 12 at -O2 warns falsely, -Wrestrict, about "literal" + string.)
 inline std::string Trace(const CaseRow &row) {
-    // Appended piece by piece: GCC 12 at -O2 warns falsely (-Wrestrict) about "literal" + string.
     std::string trace = ":";
-    trace += std::to_string(row.line);
-    trace += ": ";
-    trace += row.fields[0];
+    trace.append(std::to_string(row.line)).append(": ").append(row.fields[0]);
     if (row.fields.size() > 1) trace.append(" | ").append(row.fields[1]);
     return trace;
 }

@@ -136,6 +136,66 @@ struct FormFixture {
         return all;
     }
 
+    // Steps separated by spaces, as in the case files: a single character is typed and a longer
+    // name is a key (Ctrl+H), both into the window's control with the focus; #n clicks keypad
+    // button n; the name of a menu item triggers it; click:X, dclick:X, focus:X and move:X (the
+    // mouse onto it) act on the control named X ("background": the bare window between the
+    // expression row and the history); eval:E enters the expression E; "no" answers the next
+    // question No.
+    void act(const QString &steps) {
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            const QString how = step.section(u':', 0, 0), name = step.section(u':', 1);
+            QWidget *widget = form->findChild<QWidget *>(name), *focus = form->focusWidget();
+            const QPoint bare(2, form->List1->geometry().top() - 2);
+            if (name == "background") widget = form->centralWidget();
+            QVERIFY2(name.isEmpty() || how == "eval" || widget, qPrintable("no control " + name));
+            QVERIFY(name != "background" || !widget->childAt(bare));
+            if (step.size() > 1 && step[0] == u'#')
+                press(step.mid(1).toInt());
+            else if (how == "click")
+                QTest::mouseClick(widget, Qt::LeftButton);
+            else if (how == "dclick")
+                doubleClick(widget, name == "background" ? bare : QPoint());
+            else if (how == "focus")
+                widget->setFocus();
+            else if (how == "move") {
+                // From the window's corner: a move to where the mouse already is makes no event.
+                QTest::mouseMove(form->menuBar(), QPoint(1, 1));
+                QTest::mouseMove(widget);
+            } else if (how == "eval")
+                evaluate(name);
+            else if (QAction *item = form->findChild<QAction *>(step))
+                item->trigger();
+            else if (step == "no")
+                platform.answers = {MsgResult::No};
+            else if (step.size() == 1)
+                QTest::keyClick(focus, step[0].toLatin1());
+            else if (const QKeyCombination key = QKeySequence(step)[0];
+                     key.key() != Qt::Key_unknown)
+                QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+            else
+                QFAIL(qPrintable("no such step: " + step));
+            flush();
+        }
+    }
+
+    // The rows of a tab-separated case file as QTest data: one QStringList column "c" of
+    // `columns` fields. Blank lines and lines starting with "#" are comments; a row may leave
+    // out the last field, which is then empty.
+    static void caseRows(const QString &file, int columns) {
+        QTest::addColumn<QStringList>("c");
+        QFile in(QStringLiteral(ZORBIC_GUI_CASES "/") + file);
+        QVERIFY(in.open(QIODevice::ReadOnly | QIODevice::Text));
+        while (!in.atEnd()) {
+            const QString line = QString::fromUtf8(in.readLine()).remove(u'\n');
+            if (line.isEmpty() || line.startsWith(u'#')) continue;
+            QStringList c = line.split(u'\t');
+            QVERIFY2(c.size() == columns || c.size() == columns - 1, qPrintable(line));
+            c.resize(columns);
+            QTest::newRow(qPrintable(c.join(" | "))) << c;
+        }
+    }
+
     static QStringList lines(const QListWidget *list) {
         QStringList all;
         for (int i = 0; i < list->count(); ++i)

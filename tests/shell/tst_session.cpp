@@ -3,7 +3,6 @@
 #include "shell/Form1.h"
 #include "shell/SessionSignals.h"
 
-#include <QAction>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>

@@ -8,33 +8,29 @@
 
 namespace {
 
+void write(const char *name, const QByteArray &bytes, QIODevice::OpenModeFlag how) {
+    QFile file(QString::fromLocal8Bit(name));
+    if (file.open(QIODevice::WriteOnly | how)) file.write(bytes);
+}
+
 class KeySink : public QWidget {
 public:
-    KeySink(QString keys, QString focus) : keys_(std::move(keys)), focus_(std::move(focus)) {
-        setWindowTitle(QStringLiteral("sink"));
-        setFocusPolicy(Qt::StrongFocus);
-        resize(300, 200);
-    }
+    explicit KeySink(char **files) : files_(files) { resize(300, 200); }
 
 protected:
     // Ahead of the focus chain, which would take Tab for itself.
     bool event(QEvent *e) override {
         if (e->type() == QEvent::KeyPress) {
-            const QString text = static_cast<QKeyEvent *>(e)->text();
-            if (!text.isEmpty()) write(keys_, text.toUtf8(), QIODevice::Append);
+            write(files_[0], static_cast<QKeyEvent *>(e)->text().toUtf8(), QIODevice::Append);
             return true;
         }
         if (e->type() == QEvent::WindowActivate || e->type() == QEvent::WindowDeactivate)
-            write(focus_, e->type() == QEvent::WindowActivate ? "1" : "0", QIODevice::Truncate);
+            write(files_[1], e->type() == QEvent::WindowActivate ? "1" : "0", QIODevice::Truncate);
         return QWidget::event(e);
     }
 
 private:
-    static void write(const QString &name, const QByteArray &bytes, QIODevice::OpenModeFlag how) {
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly | how)) file.write(bytes);
-    }
-    QString keys_, focus_;
+    char **files_;
 };
 
 } // namespace
@@ -42,7 +38,7 @@ private:
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     if (argc != 3) return 2;
-    KeySink sink(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+    KeySink sink(argv + 1);
     sink.show();
     return QApplication::exec();
 }

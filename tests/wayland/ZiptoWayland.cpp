@@ -5,7 +5,6 @@
 #include "ChildProcess.h"
 #include "Wait.h"
 
-#include "keys/FormatKeys.h"
 #include "lists/DataFile.h"
 #include "platform/wayland/KeysymMap.h"
 #include "platform/wayland/VirtualKeyboard.h"
@@ -92,21 +91,13 @@ protected:
 
     // The program as uid 65534 in the sway session, with no X display.
     static std::vector<std::string> asNobody(std::vector<std::string> command) {
-        std::vector<std::string> argv{"setpriv",
-                                      "--reuid=65534",
-                                      "--regid=65534",
-                                      "--clear-groups",
-                                      "env",
-                                      "-u",
-                                      "DISPLAY",
-                                      "-u",
-                                      "QT_QPA_PLATFORM",
-                                      "XDG_RUNTIME_DIR=" + dir,
-                                      "HOME=" + dir,
-                                      "WAYLAND_DISPLAY=" + display,
-                                      "XDG_DATA_HOME=" + dir,
-                                      "XDG_CONFIG_HOME=" + dir,
-                                      "ZORBIC_DATA_FILE=" + dir + "/ZorbicData.txt"};
+        std::vector<std::string> argv{
+            "setpriv", "--reuid=65534",  "--regid=65534", "--clear-groups", "env", "-u", "DISPLAY",
+            "-u",      "QT_QPA_PLATFORM"};
+        for (const char *name : {"XDG_RUNTIME_DIR=", "HOME=", "XDG_DATA_HOME=", "XDG_CONFIG_HOME="})
+            argv.push_back(name + dir);
+        argv.insert(argv.end(),
+                    {"WAYLAND_DISPLAY=" + display, "ZORBIC_DATA_FILE=" + dir + "/ZorbicData.txt"});
         argv.insert(argv.end(), command.begin(), command.end());
         return argv;
     }
@@ -131,15 +122,6 @@ protected:
         ASSERT_TRUE(keyboard->type(ToKeysymEvents(notation), &why)) << why;
     }
 
-    // Shift+F12 opens the options with the focus in the after keys; Tab goes on to the before
-    // keys, the check box and "Okay".
-    void setOptions(const std::string &after, bool reactivate) {
-        type("+{f12}");
-        std::this_thread::sleep_for(500ms);
-        type(BraceEach(after) + "{tab}{tab}" + (reactivate ? "" : " ") + "{tab} ");
-        std::this_thread::sleep_for(500ms);
-    }
-
     bool zorbicBack() {
         return waitUntil([&] { return focus() == "0"; }, 10s);
     }
@@ -150,24 +132,14 @@ protected:
     std::unique_ptr<ChildProcess> sink, zorbic;
 };
 
-TEST_F(ZiptoWayland, ResultGoesToThePreviousWindowAndZorbicComesBack) {
-    start();
-    type("1+1~");
-    const auto began = std::chrono::steady_clock::now();
-    type("6*7{f12}"); // the expression still pending is evaluated first
-    ASSERT_TRUE(waitUntil([&] { return keys() == "42"; }, 10s)) << keys();
-    EXPECT_TRUE(zorbicBack()) << "zorbic did not come back";
-    std::printf("one send (6*7, F12 until zorbic is back): %lld ms\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                           std::chrono::steady_clock::now() - began)
-                                           .count()));
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(keys(), "42");
-}
-
 TEST_F(ZiptoWayland, TabAfterAndNoReactivationLeaveTheFocusInTheTarget) {
     start();
-    setOptions("{tab}", false);
+    // Shift+F12 opens the options with the focus in the after keys; Tab goes on to the before
+    // keys, the check box (cleared) and "Okay".
+    type("+{f12}");
+    std::this_thread::sleep_for(500ms);
+    type("{{}tab{}}{tab}{tab} {tab} ");
+    std::this_thread::sleep_for(500ms);
     type("6*7~{f12}");
     ASSERT_TRUE(waitUntil([&] { return keys() == "42\t"; }, 10s)) << keys();
     std::this_thread::sleep_for(1s); // zorbic would have come back by now
@@ -180,8 +152,7 @@ TEST_F(ZiptoWayland, TabAfterAndNoReactivationLeaveTheFocusInTheTarget) {
 }
 
 // A history row whose result holds every printable ASCII character and three beyond (two, three
-// and four bytes of UTF-8), made the last result
-// with Ctrl+C in the history list, sent ten times.
+// and four bytes of UTF-8), made the last result with Ctrl+C in the history list, sent ten times.
 TEST_F(ZiptoWayland, EveryPrintableAsciiCharacterAndSomeBeyondArriveTenRoundsInARow) {
     std::string ascii;
     for (char c = 0x21; c < 0x7f; ++c)
@@ -193,25 +164,14 @@ TEST_F(ZiptoWayland, EveryPrintableAsciiCharacterAndSomeBeyondArriveTenRoundsInA
     writeOwned(dir + "/ZorbicData.txt", DataFileText(DataFileModes{true, true, 4}, "", tables));
     start();
     type("+{tab}^a^c");
-    int exact = 0;
-    std::chrono::steady_clock::duration sending{};
-    for (int round = 1; round <= 10; ++round) {
-        const auto began = std::chrono::steady_clock::now();
+    for (std::size_t round = 1; round <= 10; ++round) {
         type("{f12}");
         ASSERT_TRUE(waitUntil([&] { return keys().size() >= ascii.size() * round; }, 15s))
             << keys().size() << " characters arrived by round " << round;
-        sending += std::chrono::steady_clock::now() - began;
         ASSERT_TRUE(zorbicBack()) << "round " << round;
         std::this_thread::sleep_for(200ms);
-        const std::string got = keys().substr(ascii.size() * (round - 1));
-        exact += got == ascii;
-        EXPECT_EQ(got, ascii) << "round " << round;
+        EXPECT_EQ(keys().substr(ascii.size() * (round - 1)), ascii) << "round " << round;
     }
-    std::printf("printable ASCII and beyond: %d of 10 rounds exact, %zu bytes sent, %zu received, "
-                "%lld ms from F12 to the last one on average\n",
-                exact, ascii.size() * 10, keys().size(),
-                static_cast<long long>(
-                    std::chrono::duration_cast<std::chrono::milliseconds>(sending).count() / 10));
 }
 
 } // namespace

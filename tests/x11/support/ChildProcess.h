@@ -1,9 +1,14 @@
 #pragma once
 
-#include <chrono>
+#include "Wait.h"
+
+#include <csignal>
+#include <fcntl.h>
 #include <optional>
+#include <poll.h>
 #include <string>
-#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace zorbic::test {
@@ -13,35 +18,69 @@ namespace zorbic::test {
 class ChildProcess {
 public:
     struct Options {
-        bool pipes = false; // stdin/stdout are pipes to us; otherwise both go nowhere
+        bool pipes = false; // its stdout is a pipe to us (readLine); otherwise it goes nowhere
         bool quiet = false; // stderr to /dev/null instead of ours
     };
 
-    ChildProcess(const std::vector<std::string> &argv, Options options);
-    ~ChildProcess() { stop(); }
+    ChildProcess(std::vector<std::string> args, Options options) {
+        std::vector<char *> argv;
+        for (std::string &arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        int out[2] = {-1, -1};
+        if (options.pipes && pipe2(out, O_CLOEXEC) != 0) return;
+        if ((pid_ = fork()) == 0) {
+            const int null = open("/dev/null", O_RDWR);
+            dup2(null, STDIN_FILENO);
+            dup2(out[1] >= 0 ? out[1] : null, STDOUT_FILENO);
+            if (options.quiet) dup2(null, STDERR_FILENO);
+            execvp(argv[0], argv.data());
+            _exit(127);
+        }
+        if (out[1] >= 0) close(out[1]);
+        fromChild_ = out[0];
+    }
+    ~ChildProcess() {
+        if (running()) kill(pid_, SIGTERM);
+        if (running() && !waitForExit(std::chrono::seconds(1))) kill(pid_, SIGKILL);
+        if (pid_ > 0) waitpid(pid_, nullptr, 0);
+        if (fromChild_ >= 0) close(fromChild_);
+    }
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
     pid_t pid() const { return pid_; }
-    bool started() const { return pid_ > 0; }
-    // False once it has exited (it is reaped then).
-    bool running();
-    // Waits for it to exit by itself; true when it did within the time.
-    bool waitForExit(std::chrono::milliseconds timeout);
-    // The exit code once it has exited normally; -1 before, or after a signal.
-    int exitCode() const { return exitCode_; }
-    void stop();
+    int exitCode() const { return exitCode_; } // -1 while running or after a signal
 
-    bool writeLine(const std::string &line);
-    // The next line of its stdout, without the newline; nothing on timeout or end of output.
-    std::optional<std::string> readLine(std::chrono::milliseconds timeout);
+    // False once it has exited (it is reaped then).
+    bool running() {
+        int status = 0;
+        if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) != pid_) return pid_ > 0;
+        if (WIFEXITED(status)) exitCode_ = WEXITSTATUS(status);
+        pid_ = -1;
+        return false;
+    }
+    bool waitForExit(std::chrono::milliseconds timeout) {
+        return waitUntil([&] { return !running(); }, timeout);
+    }
+
+    // The next line of its stdout, without the newline; nothing when no byte came for the
+    // time or its output ended. Byte by byte, so nothing after the newline is read ahead.
+    std::optional<std::string> readLine(std::chrono::milliseconds timeout) {
+        std::string line;
+        pollfd p{fromChild_, POLLIN, 0};
+        for (char c = 0; fromChild_ >= 0 && poll(&p, 1, static_cast<int>(timeout.count())) > 0 &&
+                         read(fromChild_, &c, 1) == 1;) {
+            if (c == '\n') return line;
+            line += c;
+        }
+        return std::nullopt;
+    }
 
 private:
     pid_t pid_ = -1;
     int exitCode_ = -1;
-    int toChild_ = -1;
     int fromChild_ = -1;
-    std::string buffered_;
 };
 
 } // namespace zorbic::test

@@ -6,9 +6,7 @@
 
 namespace zorbic::test {
 
-// Polls until done() holds or the time is up; whether it held. The X tests wait with generous
-// limits: on a loaded machine a window can take seconds to appear, and passing runs never wait
-// for the limit.
+// Polls until done() holds or the time is up; whether it held.
 inline bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
