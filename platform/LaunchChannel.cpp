@@ -60,6 +60,7 @@ int connectTo(const QString &name, int timeoutMs) {
 } // namespace
 
 QString LaunchSocketPath(const QString &name) {
+    if (QDir::isAbsolutePath(name)) return name;
     return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + name;
 }
 

@@ -12,8 +12,9 @@ class QSocketNotifier;
 namespace zorbic {
 
 // The local stream socket through which a second launch asks the running calculator to show
-// itself: a file named `name` in the temporary folder, open to its user only. A client writes
-// "reveal\n"; the calculator answers "1" when it had hidden windows to show, else "0".
+// itself: the file `name` (an absolute path), or a file of that name in the temporary folder,
+// open to its user only. A client writes "reveal\n"; the calculator answers "1" when it had
+// hidden windows to show, else "0".
 // Plain POSIX sockets under Qt's event loop, so the program needs no network library.
 
 // The path of the socket file for a name.
