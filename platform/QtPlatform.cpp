@@ -1,6 +1,7 @@
 #include "platform/QtPlatform.h"
 
 #include "keys/ParseKeys.h"
+#include "platform/LaunchChannel.h"
 #include "platform/wayland/WaylandDesktop.h"
 #include "platform/x11/ActiveWindowWatch.h"
 #include "platform/x11/X11Desktop.h"
@@ -8,8 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QWidget>
 #include <QWindow>
@@ -75,37 +74,16 @@ void QtPlatform::chooseDisplayPlatform() {
 // The running one answers "1" when it had hidden windows to show, "0" when it was in plain
 // view (then this launch goes on as a calculator of its own).
 bool QtPlatform::revealRunningZorbic() {
-    if (!inWaylandSession()) return false;
-    QLocalSocket socket;
-    socket.connectToServer(launchServerName());
-    if (!socket.waitForConnected(500)) return false;
-    socket.write("reveal\n");
-    if (!socket.waitForBytesWritten(500) || !socket.waitForReadyRead(2000)) return false;
-    return socket.readAll().startsWith('1');
+    return inWaylandSession() && AskToReveal(launchServerName());
 }
 
 void QtPlatform::listenForLaunches() {
     if (!inWaylandSession() || launches_) return;
-    // A calculator in plain view keeps the name; a server file left by one that crashed
-    // would block it.
-    QLocalSocket probe;
-    probe.connectToServer(launchServerName());
-    if (probe.waitForConnected(200)) return;
-    QLocalServer::removeServer(launchServerName());
-    launches_ = new QLocalServer(qApp);
-    launches_->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!launches_->listen(launchServerName())) return;
-    QObject::connect(launches_, &QLocalServer::newConnection, launches_, [this] {
-        while (QLocalSocket *socket = launches_->nextPendingConnection()) {
-            QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                if (!socket->readAll().startsWith("reveal")) return;
-                const bool shown = wayland_ && wayland_->showAgain();
-                socket->write(shown ? "1" : "0");
-                socket->flush();
-            });
-        }
-    });
+    // A calculator in plain view keeps the name; a socket file left by one that crashed is
+    // taken over.
+    if (SomeoneListens(launchServerName())) return;
+    launches_ = LaunchListener::listen(launchServerName(),
+                                       [this] { return wayland_ && wayland_->showAgain(); });
 }
 
 MsgResult QtPlatform::msgBox(const QString &text, MsgButtons buttons, MsgIcon icon,

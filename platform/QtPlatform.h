@@ -7,12 +7,12 @@
 
 #include <memory>
 
-class QLocalServer;
 class QWidget;
 
 namespace zorbic {
 
 class ActiveWindowWatch;
+class LaunchListener;
 class WaylandDesktop;
 class X11Desktop;
 
@@ -65,7 +65,7 @@ private:
     X11Desktop *desktop();
     std::unique_ptr<X11Desktop> desktop_;
     std::unique_ptr<WaylandDesktop> wayland_;
-    QLocalServer *launches_ = nullptr;
+    std::unique_ptr<LaunchListener> launches_;
     bool desktopTried_ = false;
     QString desktopReason_;
     std::unique_ptr<ActiveWindowWatch> activeWatch_;

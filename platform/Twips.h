@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QRect>
 #include <QRegularExpression>
 #include <QStringList>
@@ -24,6 +26,21 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
     const int x = TwipsToPixels(left);
     const int y = TwipsToPixels(top);
     return QRect(x, y, TwipsToPixels(left + width) - x, TwipsToPixels(top + height) - y);
+}
+
+// The family the "Sans Serif" alias stands for on this desktop, asked once. A font on the alias
+// has Qt load every size twice (for the alias, then for the family it falls back to); a font on
+// the family loads once. The probe is the application font on the alias: the application font
+// is loaded at start-up anyway.
+inline QString SansSerifFamily() {
+    static const QString family = [] {
+        const QString alias = QStringLiteral("Sans Serif");
+        QFont probe = QGuiApplication::font();
+        probe.setFamily(alias);
+        const QString resolved = QFontInfo(probe).family();
+        return resolved.isEmpty() ? alias : resolved;
+    }();
+    return family;
 }
 
 // The pixels a caption takes in a font: its advance or its ink, whichever reaches further (an

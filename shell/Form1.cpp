@@ -35,7 +35,7 @@ QString key(const char *name, int index) {
 
 // A sans-serif stand-in for the designed 8.25 point default; 9.75 and 12 points where designed.
 QFont fontFor(FontKind kind) {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font(SansSerifFamily());
     font.setStyleHint(QFont::SansSerif);
     switch (kind) {
     case FontKind::Default:
@@ -86,7 +86,6 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
     buildControls();
-    subFitCaptions();
     buildMenus();
     setTabOrder();
     connectHandlers();
@@ -150,14 +149,14 @@ constexpr int kStartAtTheLatestMs = 500;
 } // namespace
 
 void Form1::start() {
-    // The window is shown as early as possible: the desktop's announcements are asked for
-    // while the window manager maps it. The defaults and the data file follow the first
-    // paint, so a large file never delays it. A Timer1 tick before then finds bLoading true.
+    // The window is shown as early as possible. The captions' fonts matter only to the paint,
+    // so they are fitted while the window manager maps the window. The desktop's announcements,
+    // the defaults and the data file follow the first paint, so neither their round trips to
+    // the display server nor a large file delay it. A Timer1 tick before then finds bLoading
+    // true, and tracks the window in front by itself.
     Timer1->start();
     show();
-    bTrackingByEvents = platform_.watchForeground([form = QPointer<Form1>(this)] {
-        if (form) form->subTrackLastActive();
-    });
+    subFitCaptions();
     Text1->setFocus(Qt::OtherFocusReason);
     ctlLastFocus = Text1;
     bStartPending = true;
@@ -176,6 +175,9 @@ void Form1::subFinishStart() {
     qApp->removeEventFilter(startGate_);
     startGate_->deleteLater(); // this may run inside its filter
     startGate_ = nullptr;
+    bTrackingByEvents = platform_.watchForeground([form = QPointer<Form1>(this)] {
+        if (form) form->subTrackLastActive();
+    });
     subFinishLoad();
     subLoadData();
     Text1->setFocus(Qt::OtherFocusReason);

@@ -49,7 +49,8 @@ public:
     explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Start-up: shows the window; right after its first paint it reads the data file (once)
+    // Start-up: shows the window and fits the captions to their controls (before the first
+    // paint, which they are for); right after that paint it reads the data file (once)
     // and puts the caret in the expression box with its restored text selected. A key, click
     // or close that comes before has that done first, so no input ever meets unread data.
     void start();

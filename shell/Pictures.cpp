@@ -1,5 +1,7 @@
 #include "shell/Pictures.h"
 
+#include "platform/Twips.h"
+
 #include <QFont>
 #include <QIconEngine>
 #include <QPainter>
@@ -28,7 +30,7 @@ void bar(QPainter &p, const PictureColors &c, qreal x, qreal top, qreal bottom) 
 
 // Function names with an inverse mark: the letters, then a raised "-1".
 void inverseName(QPainter &p, const PictureColors &c, QSizeF size, const QString &name) {
-    QFont letters(QStringLiteral("Sans Serif"));
+    QFont letters(SansSerifFamily());
     letters.setPixelSize(static_cast<int>(size.height() * 0.9));
     letters.setBold(true);
     QFont raised = letters;

@@ -7,15 +7,50 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
+#include <system_error>
+#include <thread>
+
 namespace zorbic {
+
+namespace {
+
+// Reading the font configuration is the longest single step before the window can be drawn; Qt
+// does it at the first text it lays out. Started first, it runs on a second core while the
+// application object connects to the display, and Qt then finds it done.
+class FontConfigPreload {
+public:
+    FontConfigPreload() {
+        try {
+            thread_ = std::thread([] { FcInit(); });
+        } catch (const std::system_error &) {
+            // No thread to spare: Qt reads the configuration itself, as it always can.
+        }
+    }
+    ~FontConfigPreload() { finish(); }
+    FontConfigPreload(const FontConfigPreload &) = delete;
+    FontConfigPreload &operator=(const FontConfigPreload &) = delete;
+
+    void finish() {
+        if (thread_.joinable()) thread_.join();
+    }
+
+private:
+    std::thread thread_;
+};
+
+} // namespace
 
 int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &beforeStart) {
     if (const std::optional<int> exitCode = AnswerCommandLine(argc, argv)) return *exitCode;
 
     QtPlatform::chooseDisplayPlatform();
     SetApplicationNames();
+    FontConfigPreload fontConfig;
     QApplication app(argc, argv);
     if (QtPlatform::revealRunningZorbic()) return 0;
+    fontConfig.finish();
 
     QtPlatform platform;
     Form1 form(platform);
