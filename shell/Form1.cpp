@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QListWidget>
@@ -65,7 +66,8 @@ T *as(const QHash<QString, QWidget *> &widgets, const char *name, int index = -1
 
 } // namespace
 
-Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
+Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent,
+             bool showWhileBuilding)
     : QMainWindow(parent), platform_(platform), store_(dataFilePath) {
     // The window in front now is the application the program was started from: none of ours
     // exists yet. It is the first Zipto target.
@@ -85,8 +87,18 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
-    buildControls();
+    // The menu bar first: the window's height depends on it.
     buildMenus();
+    if (showWhileBuilding) {
+        // The window manager maps the window while the controls are built; the first paint,
+        // at the first pass of the event loop, shows them all. sync() sends the map request
+        // now instead of at that pass.
+        setFixedSize(TwipsToPixels(kWideWidth),
+                     TwipsToPixels(kShortHeight) + menuBar()->sizeHint().height());
+        show();
+        QGuiApplication::sync();
+    }
+    buildControls();
     setTabOrder();
     connectHandlers();
     connectZiptoHandlers();
@@ -99,6 +111,11 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent)
     // Keypad shown and storage hidden; start() does the rest.
     bLoading = true;
     subMoreLessLayout(2, 1);
+    // Controls made inside a shown window stay hidden until shown, as those that a hidden window
+    // shows with itself: all but those hidden on purpose.
+    if (showWhileBuilding)
+        for (QWidget *child : client_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!child->testAttribute(Qt::WA_WState_ExplicitShowHide)) child->show();
 }
 
 namespace {

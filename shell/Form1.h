@@ -46,7 +46,10 @@ class Form1 : public QMainWindow {
 public:
     // dataFilePath: where ZorbicData.txt lives; empty means the environment variable
     // ZORBIC_DATA_FILE, else the usual place (see DataFileStore).
-    explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr);
+    // With `showWhileBuilding` the window is shown before its controls are made, so the window
+    // manager maps it meanwhile (the program's start-up); start() shows it otherwise.
+    explicit Form1(Platform &platform, const QString &dataFilePath = {}, QWidget *parent = nullptr,
+                   bool showWhileBuilding = false);
     ~Form1() override;
 
     // Start-up: shows the window and fits the captions to their controls (before the first

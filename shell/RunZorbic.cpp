@@ -53,7 +53,7 @@ int RunZorbic(int argc, char *argv[], const std::function<void(Form1 &)> &before
     fontConfig.finish();
 
     QtPlatform platform;
-    Form1 form(platform);
+    Form1 form(platform, {}, nullptr, true);
     platform.setOwner(&form);
     platform.listenForLaunches();
     if (beforeStart) beforeStart(form);

@@ -52,6 +52,28 @@ private slots:
         QCOMPARE(first.fonts, fitted);
     }
 
+    // The program's start-up shows the window while it builds the controls; seen at the first
+    // paint, it is the window built before it is shown.
+    void windowShownWhileBuiltLooksTheSame() {
+        QTemporaryDir dir;
+        FakePlatform platform;
+        QStringList seen[2];
+        for (const bool early : {false, true}) {
+            Form1 form(platform, dir.filePath(QStringLiteral("ZorbicData.txt")), nullptr, early);
+            QCOMPARE(form.isVisible(), early);
+            form.start();
+            QTRY_VERIFY(!form.bStartPending);
+            seen[early] << QString::number(form.width()) + "x" + QString::number(form.height());
+            for (const QWidget *w : form.findChildren<QWidget *>())
+                seen[early] << w->objectName() + w->property("index").toString() + " " +
+                                   QString::number(w->isVisible()) + " " +
+                                   QString::number(w->geometry().x()) + "," +
+                                   QString::number(w->geometry().y()) + " " +
+                                   QString::number(w->hasFocus());
+        }
+        QCOMPARE(seen[true], seen[false]);
+    }
+
     // Same face, same size, same advances and ink: the captions fit alike and look alike.
     void resolvedFamilyDrawsAsTheAlias() {
         for (const int stretch : {0, int(QFont::SemiCondensed)}) {
