@@ -46,21 +46,6 @@ private slots:
                                          kCantUndo, clear, kCantUndo}));
     }
 
-    void listKeys() {
-        w->List1->setFocus();
-        w->List1->setCurrentRow(0);
-        QTest::keyClick(w->List1, Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), w->Text1);
-        // Ctrl+Down opens the storage area first; Ctrl+Up comes back.
-        w->List1->setFocus();
-        QTest::keyClick(w->List1, Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), w->List2);
-        QTest::keyClick(w->List2, Qt::Key_Return); // a list without lines inserts nothing
-        QCOMPARE(w->Text1->text(), QStringLiteral("1+"));
-        QTest::keyClick(w->List2, Qt::Key_Up, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), w->List1);
-    }
-
     // Enter adds the line on top and, at the limit, drops the bottom one instead of refilling; in
     // Fixed mode (the line shown is not the recorded one) lines, rows, selection and scrolling
     // must be what a refill shows.

@@ -1,7 +1,6 @@
 #include "platform/wayland/KeysymMap.h"
 
 #include "CaseFile.h"
-#include "keys/FormatKeys.h"
 #include "keys/ParseKeys.h"
 
 #include <gtest/gtest.h>
@@ -51,17 +50,6 @@ TEST(KeysymMap, CaseRows) {
             EXPECT_EQ(error.what(), ParseKeys(notation, KeyCharacters::Unicode).error);
         }
     }
-}
-
-TEST(KeysymMap, EveryPrintableAsciiCharacterIsItsOwnKeysymWithoutShift) {
-    std::string all;
-    KeysymEvents taps;
-    for (char c = 0x20; c < 0x7f; ++c) {
-        all += c;
-        taps.push_back({static_cast<std::uint32_t>(c), true});
-        taps.push_back({static_cast<std::uint32_t>(c), false});
-    }
-    EXPECT_EQ(ToKeysymEvents(BraceEach(all)), taps);
 }
 
 } // namespace
