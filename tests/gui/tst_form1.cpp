@@ -179,18 +179,13 @@ private slots:
         QVERIFY(visited.contains(box()) && visited.contains(f.form->Option1[0]));
     }
 
-    // The rows themselves are checked without a window; here the line, the tip and the save.
-    void enterRecordsAndSavesTheResult() {
-        f.evaluate(QStringLiteral("1 + 1"));
-        QCOMPARE(f.form->Command4->toolTip(), QStringLiteral("Zipto: 2"));
-        QVERIFY(f.readDataFile().contains("2 = 1+1"));
-        // "=" on the keypad runs the same path; an empty box records 0.
-        f.setBox(QStringLiteral("6*7"), 3);
-        f.press(7);
-        f.setBox(QString(), 0);
-        QTest::keyClick(box(), Qt::Key_Return);
-        QCOMPARE(FormFixture::lines(f.form->List1), QStringList({"0 = ", "42 = 6*7", "2 = 1+1"}));
-        QCOMPARE(f.boxes(), QStringList());
+    void lineBreaksNeverEnterTheBox() {
+        box()->setText(QStringLiteral("1\r\n+1"));
+        QCOMPARE(box()->text(), QStringLiteral("1+1"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("2\r\n*3\n"));
+        box()->selectAll();
+        box()->paste();
+        QCOMPARE(box()->text(), QStringLiteral("2*3"));
     }
 
     void steps_data() { FormFixture::caseRows(QStringLiteral("window.tsv"), 3); }
