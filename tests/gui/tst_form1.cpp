@@ -35,11 +35,6 @@ QString marked(const TextBox *box) {
     return text.insert(start + int(box->selectedText().size()), u']').insert(start, u'[');
 }
 
-bool sameImage(const QIcon &icon, const QLabel *picture) {
-    const QPixmap expected = picture->pixmap();
-    return icon.pixmap(expected.deviceIndependentSize().toSize()).toImage() == expected.toImage();
-}
-
 void confirm(frmFixedMode *dialog, const QString &text) {
     dialog->txtFixedNumber->setText(text);
     QTest::keyClick(dialog->txtFixedNumber, Qt::Key_Return);
@@ -87,7 +82,9 @@ class Form1Test : public QObject {
                             size.height() == TwipsToPixels(kTallHeight) ? "tall" : "short"};
             for (const QPushButton *button : {w.Command2, w.cmdMoreLess, w.Command3})
                 for (int i = 0; i < int(w.picMore.size()); ++i)
-                    if (sameImage(button->icon(), w.picMore[std::size_t(i)]))
+                    if (const QPixmap picture = w.picMore[std::size_t(i)]->pixmap();
+                        button->icon().pixmap(picture.deviceIndependentSize().toSize()).toImage() ==
+                        picture.toImage())
                         all << QString::number(i);
             return all.join(u',');
         }
@@ -141,16 +138,6 @@ class Form1Test : public QObject {
         f.start();
         f.platform.foreground = kZorbic;
         f.platform.ownIds = {kZorbic};
-    }
-
-    // The Zipto Options with these Before and After Keystrokes, Reactivate Zorbic on.
-    void setOptions(const QString &before, const QString &after) {
-        f.form->mnuExtraZiptoOptions->trigger();
-        frmZiptoOptions *options = f.form->ZiptoOptions;
-        options->text3->setEditText(before);
-        options->text5->setEditText(after);
-        options->chkReactivateZorbic->setChecked(true);
-        QTest::mouseClick(options->Command1, Qt::LeftButton);
     }
 
 private slots:
@@ -257,7 +244,12 @@ private slots:
         f.platform.characters =
             desktop == "unicode" ? KeyCharacters::Unicode : KeyCharacters::Ascii;
         startFromTarget(desktop == "no target" ? 0 : kTarget);
-        setOptions(c[1], c[2]);
+        f.form->mnuExtraZiptoOptions->trigger(); // Before and After Keystrokes, coming back on
+        frmZiptoOptions *options = f.form->ZiptoOptions;
+        options->text3->setEditText(c[1]);
+        options->text5->setEditText(c[2]);
+        options->chkReactivateZorbic->setChecked(true);
+        QTest::mouseClick(options->Command1, Qt::LeftButton);
         f.act(c[0]);
         f.activate(); // the options dialog may have taken the front meanwhile
         if (!c[4].isEmpty()) f.form->strLastResult = c[4].replace("\\n", "\n").toStdString();
