@@ -35,11 +35,6 @@ QString marked(const TextBox *box) {
     return text.insert(start + int(box->selectedText().size()), u']').insert(start, u'[');
 }
 
-void confirm(frmFixedMode *dialog, const QString &text) {
-    dialog->txtFixedNumber->setText(text);
-    QTest::keyClick(dialog->txtFixedNumber, Qt::Key_Return);
-}
-
 // Our window when a send begins, and the other application recorded at start-up.
 constexpr WindowId kZorbic = 5;
 constexpr WindowId kTarget = 77;
@@ -198,8 +193,10 @@ private slots:
                         dialog->close();
                     else if (typed == "esc")
                         QTest::keyClick(dialog, Qt::Key_Escape);
-                    else
-                        confirm(dialog, typed);
+                    else {
+                        dialog->txtFixedNumber->setText(typed);
+                        QTest::keyClick(dialog->txtFixedNumber, Qt::Key_Return);
+                    }
                 }
             });
         }
@@ -225,7 +222,8 @@ private slots:
             f.evaluate(QStringLiteral("1/4"));
             f.form->MnuExtraREsultFixed->trigger();
             QCOMPARE(f.form->findChildren<frmFixedMode *>().size(), 1);
-            confirm(dialog, QStringLiteral("3"));
+            dialog->txtFixedNumber->setText(QStringLiteral("3"));
+            QTest::keyClick(dialog->txtFixedNumber, Qt::Key_Return);
         });
         QVERIFY(f.form->Check2->isChecked());
         QCOMPARE(f.form->tables.strHistory[1].resultText, std::string(".250"));

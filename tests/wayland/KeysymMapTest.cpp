@@ -13,9 +13,6 @@ namespace zorbic {
 bool operator==(const KeysymEvent &a, const KeysymEvent &b) {
     return a.keysym == b.keysym && a.pressed == b.pressed;
 }
-void PrintTo(const KeysymEvent &e, std::ostream *out) {
-    *out << std::hex << "0x" << e.keysym << (e.pressed ? " down" : " up");
-}
 
 namespace {
 
