@@ -72,12 +72,6 @@ struct FormFixture {
         QTest::keyClick(form->Text1, Qt::Key_Return);
     }
 
-    // History, newest first: 2.5 = 10/4, 6 = 2*3, 2 = 1+1.
-    void threeResults() {
-        for (const char *expression : {"1+1", "2*3", "10/4"})
-            evaluate(QString::fromLatin1(expression));
-    }
-
     // The expression box focused, holding `text` with that selection (or the caret there).
     void setBox(const QString &text, int selStart, int selLength = 0) {
         form->Text1->setFocus();

@@ -6,12 +6,16 @@
 #include "lists/Reformat.h"
 #include "lists/StoreDelete.h"
 
+#include "CaseFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <numeric>
+#include <sstream>
 
 namespace zorbic {
 namespace {
@@ -99,39 +103,31 @@ TEST(Lists, StoreAndPasteUpToAFullList) {
     }
 }
 
+// The words of a case field, split at blanks.
+Texts Words(const std::string &field) {
+    std::istringstream in(field);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
 TEST(Lists, DeleteKeepsTheOrderAndSelectsTheLineAfter) {
-    struct Case {
-        const char *name;
-        bool storage;
-        std::vector<int> selected; // list indexes: history shows rows 5 to 1, storage 1 to 5
-        Texts kept;
-        std::optional<int> selectIndex;
-    };
-    const std::vector<Case> cases{
-        {"middle line", false, {2}, {"1", "2", "4", "5"}, 2},
-        {"top line", false, {0}, {"1", "2", "3", "4"}, 0},
-        {"bottom line selects new bottom", false, {4}, {"2", "3", "4", "5"}, 3},
-        {"two apart: line after the last deleted", false, {0, 3}, {"1", "3", "4"}, 2},
-        {"every line", false, {0, 1, 2, 3, 4}, {}, std::nullopt},
-        {"nothing selected changes nothing", false, {}, {"1", "2", "3", "4", "5"}, std::nullopt},
-        {"storage second line", true, {1}, {"1", "3", "4", "5"}, 1},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const test::CaseRow &row : test::ReadCases(ZORBIC_LISTS_CASES "/delete.tsv", 4)) {
+        SCOPED_TRACE("delete.tsv" + test::Trace(row));
+        const bool storage = row.fields[0] == "storage";
         ResultTables tables = Numbered(5, 5);
         std::vector<ListItem> items;
         for (const ListLine &line :
-             c.storage ? StorageLines(tables, false) : HistoryLines(tables, false))
+             storage ? StorageLines(tables, false) : HistoryLines(tables, false))
             items.push_back({line.row, false});
-        for (int index : c.selected)
-            items.at(index).selected = true;
+        for (const std::string &index : Words(row.fields[1]))
+            items.at(std::stoul(index)).selected = true;
         const auto outcome =
-            c.storage ? fnStorage_DeleteLines(tables, items) : fnHistory_DeleteLines(tables, items);
-        EXPECT_EQ(outcome.deleted, !c.selected.empty());
-        EXPECT_EQ(c.storage ? Results(tables.strStorage, tables.intStorageCount)
-                            : Results(tables.strHistory, tables.intHistoryCount),
-                  c.kept);
-        EXPECT_EQ(outcome.selectIndex, c.selectIndex);
+            storage ? fnStorage_DeleteLines(tables, items) : fnHistory_DeleteLines(tables, items);
+        EXPECT_EQ(outcome.deleted, !row.fields[1].empty());
+        EXPECT_EQ(storage ? Results(tables.strStorage, tables.intStorageCount)
+                          : Results(tables.strHistory, tables.intHistoryCount),
+                  Words(row.fields[2]));
+        EXPECT_EQ(outcome.selectIndex,
+                  row.fields[3] == "-" ? std::nullopt : std::optional(std::stoi(row.fields[3])));
     }
 }
 

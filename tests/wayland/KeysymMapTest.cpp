@@ -1,7 +1,6 @@
 #include "platform/wayland/KeysymMap.h"
 
 #include "CaseFile.h"
-#include "keys/FormatKeys.h"
 #include "keys/ParseKeys.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +12,6 @@ namespace zorbic {
 
 bool operator==(const KeysymEvent &a, const KeysymEvent &b) {
     return a.keysym == b.keysym && a.pressed == b.pressed;
-}
-void PrintTo(const KeysymEvent &e, std::ostream *out) {
-    *out << std::hex << "0x" << e.keysym << (e.pressed ? " down" : " up");
 }
 
 namespace {
@@ -51,17 +47,6 @@ TEST(KeysymMap, CaseRows) {
             EXPECT_EQ(error.what(), ParseKeys(notation, KeyCharacters::Unicode).error);
         }
     }
-}
-
-TEST(KeysymMap, EveryPrintableAsciiCharacterIsItsOwnKeysymWithoutShift) {
-    std::string all;
-    KeysymEvents taps;
-    for (char c = 0x20; c < 0x7f; ++c) {
-        all += c;
-        taps.push_back({static_cast<std::uint32_t>(c), true});
-        taps.push_back({static_cast<std::uint32_t>(c), false});
-    }
-    EXPECT_EQ(ToKeysymEvents(BraceEach(all)), taps);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "DesktopTest.h"
 
-#include "keys/FormatKeys.h"
+#include "CaseFile.h"
 
 namespace zorbic {
 namespace {
@@ -33,25 +33,13 @@ TEST_F(X11DesktopTest, TracksTheActiveWindowAndItsOwnerUntilItCloses) {
     EXPECT_TRUE(desktop->windowExists(target->window()));
 }
 
-// Each row into a fresh target: the notation, and the state it leaves.
+// Each row of cases/typed.tsv into a fresh target: the notation, and the state it leaves.
 TEST_F(X11DesktopTest, KeysArriveAsTyped) {
-    const std::string punctuation = "+^%(){}~E.-[]'\"\\|<>?!@#$&*_=:;,/`";
-    const std::string cases[][2] = {
-        {BraceEach(punctuation),
-         std::string("f1=[").append(punctuation).append("] f2=[] focus=f1")},
-        {"a b Z", "f1=[a b Z] f2=[] focus=f1"},
-        {"ab+c", "f1=[abC] f2=[] focus=f1"},
-        {"abc^a{bs}x", "f1=[x] f2=[] focus=f1"},
-        {"12{home}3{end}4", "f1=[3124] f2=[] focus=f1"},
-        {"123{left}{left}{del}", "f1=[13] f2=[] focus=f1"},
-        // A line edit reached by Tab selects its text, hence End before typing on.
-        {"1{tab}2+{tab}{end}3", "f1=[13] f2=[2] focus=f1"},
-    };
-    for (const auto &[notation, state] : cases) {
+    for (const test::CaseRow &row : test::ReadCases(ZORBIC_X11_CASES "/typed.tsv", 2)) {
         auto target = startTarget("target");
         ASSERT_TRUE(target);
-        type(notation);
-        EXPECT_TRUE(target->shows(state)) << notation;
+        type(row.fields[0]);
+        EXPECT_TRUE(target->shows(row.fields[1])) << row.fields[0];
     }
 }
 
