@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang pkg-config
-    qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+    qt6-base-dev libfontconfig-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
     libxdo-dev libx11-dev libxtst-dev libxcb1-dev libclang-rt-14-dev
     xvfb openbox x11-utils xdotool xdg-utils fonts-dejavu-core fonts-dejavu-extra locales
     # The icons and the Debian package, and the checks of both.
