@@ -9,7 +9,6 @@
 #include <cstring>
 #include <thread>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -105,8 +104,8 @@ std::unique_ptr<LaunchListener> LaunchListener::listen(const QString &name,
 
 LaunchListener::LaunchListener(int fd, QString path, std::function<bool()> reveal)
     : fd_(fd), path_(std::move(path)), reveal_(std::move(reveal)) {
-    incoming_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(incoming_, &QSocketNotifier::activated, this, &LaunchListener::accept);
+    connect(new QSocketNotifier(fd_, QSocketNotifier::Read, this), &QSocketNotifier::activated,
+            this, &LaunchListener::accept);
 }
 
 LaunchListener::~LaunchListener() {

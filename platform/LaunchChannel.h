@@ -45,7 +45,6 @@ private:
     int fd_;
     QString path_;
     std::function<bool()> reveal_;
-    QSocketNotifier *incoming_ = nullptr;
     std::map<int, QSocketNotifier *> clients_; // connections not yet answered
 };
 

@@ -93,8 +93,7 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent,
         // The window manager maps the window while the controls are built; the first paint,
         // at the first pass of the event loop, shows them all. sync() sends the map request
         // now instead of at that pass.
-        setFixedSize(TwipsToPixels(kWideWidth),
-                     TwipsToPixels(kShortHeight) + menuBar()->sizeHint().height());
+        subFixWindowSize(2, 1);
         show();
         QGuiApplication::sync();
     }

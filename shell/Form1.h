@@ -161,6 +161,7 @@ public:
 
     // Window.
     void subMoreLessLayout(int widthMode, int heightMode);
+    void subFixWindowSize(int widthMode, int heightMode); // the window's size for these modes
     void Command2_Click();
     void cmdMoreLess_Click();
     void Command3_Click();

@@ -69,16 +69,20 @@ bool takesKeys(const Form1 &form, const QObject *watched) {
 
 } // namespace
 
-void Form1::subMoreLessLayout(int widthMode, int heightMode) {
-    intWidthMode = widthMode;
-    intHeightMode = heightMode;
-    // Only the inner (client) size is fixed; the menu bar keeps whatever height it needs, also
-    // when it wraps onto two lines. No control moves: the window edge cuts them off.
+// Only the inner (client) size is fixed; the menu bar keeps whatever height it needs, also when
+// it wraps onto two lines. No control moves: the window edge cuts them off.
+void Form1::subFixWindowSize(int widthMode, int heightMode) {
     const int innerWidth = pixels(widthMode == 1 ? kNarrowWidth : kWideWidth);
     const int innerHeight = pixels(heightMode == 1 ? kShortHeight : kTallHeight);
     int menuHeight = menuBar()->heightForWidth(innerWidth);
     if (menuHeight <= 0) menuHeight = menuBar()->sizeHint().height();
     setFixedSize(innerWidth, innerHeight + menuHeight);
+}
+
+void Form1::subMoreLessLayout(int widthMode, int heightMode) {
+    intWidthMode = widthMode;
+    intHeightMode = heightMode;
+    subFixWindowSize(widthMode, heightMode);
     List2->setVisible(heightMode != 1);
 
     // Each button draws the holder's picture itself, in its own palette's colours.
