@@ -57,6 +57,12 @@ public:
         (void)changed;
         return false;
     }
+    // Waits, at most timeoutMs, until the desktop shows the window that was just shown; at
+    // once where it cannot tell.
+    virtual void waitUntilOnScreen(QWidget *window, int timeoutMs) {
+        (void)window;
+        (void)timeoutMs;
+    }
     // The ids of this program's own top-level windows that exist on the desktop now.
     virtual std::vector<WindowId> ownWindowIds() = 0;
     // The process id that the window's owner announced; nothing when it is gone or unknown.

@@ -178,6 +178,12 @@ bool QtPlatform::watchForeground(std::function<void()> changed) {
     return activeWatch_ != nullptr;
 }
 
+void QtPlatform::waitUntilOnScreen(QWidget *window, int timeoutMs) {
+    X11Desktop *x = desktop();
+    const QWindow *handle = window ? window->windowHandle() : nullptr;
+    if (x && handle && handle->handle()) x->waitUntilViewable(handle->winId(), timeoutMs);
+}
+
 // Every top-level window of ours that exists natively, dialogs included. The id comes from
 // the QWindow: QWidget::winId() keeps a stale id once Qt has recreated the native window.
 

@@ -55,6 +55,7 @@ public:
     QString desktopUnsupportedReason() override;
     WindowId foregroundWindow() override;
     bool watchForeground(std::function<void()> changed) override;
+    void waitUntilOnScreen(QWidget *window, int timeoutMs) override;
     std::vector<WindowId> ownWindowIds() override;
     std::optional<std::int64_t> windowPid(WindowId window) override;
     WindowActivation activateWindow(WindowId window) override;

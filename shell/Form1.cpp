@@ -64,6 +64,10 @@ T *as(const QHash<QString, QWidget *> &widgets, const char *name, int index = -1
     return widget;
 }
 
+// A window manager puts a new window on the screen within a few milliseconds; one that takes
+// longer (or keeps the window hidden) does not hold up the controls for long.
+constexpr int kWaitForWindowManagerMs = 50;
+
 } // namespace
 
 Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent,
@@ -90,12 +94,15 @@ Form1::Form1(Platform &platform, const QString &dataFilePath, QWidget *parent,
     // The menu bar first: the window's height depends on it.
     buildMenus();
     if (showWhileBuilding) {
-        // The window manager maps the window while the controls are built; the first paint,
-        // at the first pass of the event loop, shows them all. sync() sends the map request
-        // now instead of at that pass.
+        // The window is shown before the controls are built; the first paint, at the first
+        // pass of the event loop, shows them all. sync() has the display server take the map
+        // request now instead of at that pass. Building the controls while the window manager
+        // puts the window on the screen would compete with it for the processor (with two
+        // cores, the window came 2 ms later), so they wait for it, a moment at most.
         subFixWindowSize(2, 1);
         show();
         QGuiApplication::sync();
+        platform_.waitUntilOnScreen(this, kWaitForWindowManagerMs);
     }
     buildControls();
     setTabOrder();

@@ -12,6 +12,8 @@ extern "C" {
 #include <cstdlib>
 #include <thread>
 
+#include <poll.h>
+
 namespace zorbic {
 
 namespace {
@@ -441,6 +443,45 @@ std::optional<std::int64_t> X11Desktop::windowPid(std::uint64_t window) {
 
 bool X11Desktop::windowExists(std::uint64_t window) {
     return d->exists(window);
+}
+
+// The X server sends an Expose event when a window becomes viewable, to every client that
+// selected exposures on it, so this connection is told without asking again and again.
+bool X11Desktop::waitUntilViewable(std::uint64_t window, int timeoutMs) {
+    Display *display = d->display;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool viewable = false;
+    {
+        ErrorTrap trap(display);
+        XSelectInput(display, window, ExposureMask | StructureNotifyMask);
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display, window, &attributes) || trap.failedAfterSync())
+            return false;
+        viewable = attributes.map_state == IsViewable;
+    }
+    bool gone = false;
+    while (!viewable && !gone) {
+        XEvent event;
+        if (XCheckWindowEvent(display, window, ExposureMask | StructureNotifyMask, &event)) {
+            viewable = event.type == Expose;
+            gone = event.type == DestroyNotify;
+            continue;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) break;
+        pollfd connection{ConnectionNumber(display), POLLIN, 0};
+        poll(&connection, 1, static_cast<int>(left.count()) + 1);
+    }
+    if (!gone) {
+        ErrorTrap trap(display);
+        XSelectInput(display, window, NoEventMask);
+    }
+    // Events that came before the mask was cleared are of no further use.
+    XEvent stale;
+    while (XCheckWindowEvent(display, window, ExposureMask | StructureNotifyMask, &stale)) {
+    }
+    return viewable;
 }
 
 ActivateResult X11Desktop::activate(std::uint64_t window, int timeoutMs) {

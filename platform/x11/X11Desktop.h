@@ -46,6 +46,10 @@ public:
 
     bool windowExists(std::uint64_t window);
 
+    // Waits, at most timeoutMs, until the window is on the screen (viewable: mapped, and its
+    // window manager frame too). False when it is not by then, or is gone.
+    bool waitUntilViewable(std::uint64_t window, int timeoutMs);
+
     // Brings the window to the front and waits, at most timeoutMs, until it is active and
     // has the keyboard focus.
     ActivateResult activate(std::uint64_t window, int timeoutMs);

@@ -28,6 +28,7 @@ TEST_F(X11DesktopTest, TracksTheActiveWindowAndItsOwnerUntilItCloses) {
     }
     for (const std::uint64_t gone : {window, std::uint64_t{0}}) {
         EXPECT_FALSE(desktop->windowExists(gone)) << gone;
+        EXPECT_FALSE(desktop->waitUntilViewable(gone, 100)) << gone;
         EXPECT_EQ(desktop->activate(gone, kActivateTimeoutMs), ActivateResult::WindowGone);
     }
     EXPECT_TRUE(desktop->windowExists(target->window()));
@@ -52,6 +53,14 @@ TEST_F(X11DesktopTest, BringsBackAMinimizedTargetAndStopsAtAStrokeItCannotType) 
     test::ChildProcess xdotool(
         {"xdotool", "windowminimize", "--sync", std::to_string(target->window())}, {});
     ASSERT_TRUE(xdotool.waitForExit(10s) && xdotool.exitCode() == 0);
+    // Not on the screen: the wait ends at its bound. Brought back by another client while it
+    // waits, it is told at once; already on the screen, it does not wait at all.
+    EXPECT_FALSE(desktop->waitUntilViewable(target->window(), 100));
+    test::ChildProcess restore({"xdotool", "windowactivate", std::to_string(target->window())}, {});
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_TRUE(desktop->waitUntilViewable(target->window(), 10000));
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 5s);
+    EXPECT_TRUE(desktop->waitUntilViewable(target->window(), 0));
     // Active in the window manager's eyes is not yet the keyboard focus; activate waits for it.
     ASSERT_EQ(desktop->activate(target->window(), kActivateTimeoutMs), ActivateResult::Activated);
     for (const KeyStroke bad :
